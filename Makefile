@@ -1,0 +1,30 @@
+# Thin driver over CMake. `make` builds the Release engine at build/release/morva.
+JOBS ?= $(shell nproc)
+RELEASE := build/release
+SANITIZE := build/sanitize
+
+.PHONY: all release sanitize run test deps clean perft
+
+all: release
+
+release:
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS)
+
+sanitize:
+	@cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE) -j $(JOBS)
+
+run: release
+	@./$(RELEASE)/morva
+
+deps:
+	@bash tools/install-deps.sh
+
+# Every test of the Release build, then the same tests built with the sanitizers.
+test: deps release sanitize
+	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE release-only
+
+clean:
+	rm -rf build

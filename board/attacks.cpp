@@ -1,0 +1,103 @@
+#include "board/attacks.h"
+
+#include "board/rays.h"
+
+namespace {
+
+// The nearest piece along the ray, when it is the attacker's rook or queen (orthogonal rays)
+// or bishop or queen (diagonal rays); 0 otherwise.
+template <RayDir D>
+inline int SliderOnRay(int s, Bitboard occupied, Bitboard attackers, const std::int32_t* attacker_board) {
+  const Bitboard blockers = RayTable<D>()[s] & occupied;
+  if (blockers == 0) return 0;
+  const int b = NearestBlocker<D>(blockers);
+  if ((square_bit[b] & attackers) == 0) return 0;
+  const int kind = attacker_board[b];
+  if (kind == QUEEN || kind == (IsDiagonal(D) ? BISHOP : ROOK)) return kind;
+  return 0;
+}
+
+template <Colour Attacker>
+inline int KnightOrKing(const Position& p, int s) {
+  const Bitboard* by_kind = Attacker == WHITE ? p.white_by_kind : p.black_by_kind;
+  if (knight_jumps[s] & by_kind[KNIGHT]) return KNIGHT;
+  if (king_steps[s] & by_kind[KING]) return KING;
+  return 0;
+}
+
+}  // namespace
+
+int WhiteKingAttacked(const Position& p) {
+  const Bitboard king = p.white_by_kind[KING];
+  if (king == 0) return 0;
+  const int s = LowestBit(king);
+  const Bitboard occ = p.occupied, them = p.black_occupied;
+  const std::int32_t* board = p.black_board;
+  int k;
+  if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+  if ((k = KnightOrKing<BLACK>(p, s))) return k;
+  if (s < 56) {
+    if (FileOf(s) != 0 && board[s + 7] == PAWN) return PAWN;
+    if (FileOf(s) != 7 && board[s + 9] == PAWN) return PAWN;
+  }
+  return 0;
+}
+
+int BlackKingAttacked(const Position& p) {
+  const Bitboard king = p.black_by_kind[KING];
+  if (king == 0) return 0;
+  const int s = LowestBit(king);
+  const Bitboard occ = p.occupied, them = p.white_occupied;
+  const std::int32_t* board = p.white_board;
+  int k;
+  if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+  if ((k = KnightOrKing<WHITE>(p, s))) return k;
+  // White pawns are looked for only from g2 (14) upwards, not from a2.
+  if (s >= 14) {
+    if (FileOf(s) != 7 && board[s - 7] == PAWN) return PAWN;
+    if (FileOf(s) != 0 && board[s - 9] == PAWN) return PAWN;
+  }
+  return 0;
+}
+
+int SquareAttackedByBlack(const Position& p, int s) {
+  const Bitboard occ = p.occupied, them = p.black_occupied;
+  const std::int32_t* board = p.black_board;
+  int k;
+  if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
+  if ((k = KnightOrKing<BLACK>(p, s))) return k;
+  if (board[s + 7] == PAWN || board[s + 9] == PAWN) return PAWN;
+  return 0;
+}
+
+int SquareAttackedByWhite(const Position& p, int s) {
+  const Bitboard occ = p.occupied, them = p.white_occupied;
+  const std::int32_t* board = p.white_board;
+  int k;
+  if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+  if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+  if ((k = KnightOrKing<WHITE>(p, s))) return k;
+  if (board[s - 7] == PAWN || board[s - 9] == PAWN) return PAWN;
+  return 0;
+}

@@ -1,0 +1,19 @@
+// Zobrist keys of the piece placement (side to move, castling and en passant are not keyed).
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+#include "movegen/move_list.h"
+
+constexpr std::uint64_t KEY_BASE = 0xF3218F1C9510786CULL;
+
+// [colour][kind][square]; the kind-0 rows stay zero.
+extern std::uint64_t zobrist_keys[2][7][64];
+
+// Fills the key table from a fixed generator, so that keys are the same on every run.
+void InitZobrist();
+std::uint64_t ComputeKeyOf(const Position& position);
+void ComputeKey(Position& position);
+// Xors the keys of the move's placement change into hash_key; applying it twice undoes it.
+void UpdateKey(int colour, const MoveList& list, int index, Position& position);

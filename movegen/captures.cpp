@@ -1,0 +1,132 @@
+#include "board/rays.h"
+#include "movegen/generate.h"
+
+namespace {
+
+constexpr Bitboard FILE_A = 0x0101010101010101ULL;
+constexpr Bitboard FILE_H = FILE_A << 7;
+constexpr Bitboard RANK_1 = 0xFFULL;
+constexpr Bitboard RANK_8 = RANK_1 << 56;
+constexpr int PROMOTION_SCORE = 50;
+
+template <Colour Us>
+inline void AddCaptures(Bitboard targets, int from, int piece, const Position& p, MoveList& list, int& n) {
+  const std::int32_t* their_board = Us == WHITE ? p.black_board : p.white_board;
+  while (targets) {
+    const int t = PopLowest(targets);
+    const int captured = their_board[t];
+    list.moves[n] = MakeMoveWord(piece, from, t, CAPTURE, captured);
+    list.scores[n] = 100 * captured - piece;
+    ++n;
+  }
+}
+
+// The capture along one ray: the nearest piece, when it belongs to the opponent.
+template <Colour Us, RayDir D>
+inline void RayCapture(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  const Bitboard blockers = RayTable<D>()[s] & p.occupied;
+  if (blockers == 0) return;
+  const Bitboard target = square_bit[NearestBlocker<D>(blockers)] & theirs;
+  AddCaptures<Us>(target, s, piece, p, list, n);
+}
+
+template <Colour Us>
+inline void OrthogonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  RayCapture<Us, RayDir::UP>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::LEFT>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::DOWN>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::RIGHT>(s, piece, p, theirs, list, n);
+}
+
+template <Colour Us>
+inline void DiagonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  RayCapture<Us, RayDir::UP_RIGHT>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::UP_LEFT>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::DOWN_LEFT>(s, piece, p, theirs, list, n);
+  RayCapture<Us, RayDir::DOWN_RIGHT>(s, piece, p, theirs, list, n);
+}
+
+inline void AddPromotions(int from, int to, int captured, MoveList& list, int& n) {
+  const int base = captured ? CAPTURE_PROMOTE_QUEEN : PROMOTE_QUEEN;
+  for (int type = base; type > base - 4; --type) {
+    list.moves[n] = MakeMoveWord(PAWN, from, to, type, captured);
+    list.scores[n] = PROMOTION_SCORE;
+    ++n;
+  }
+}
+
+inline void AddEnPassant(int from, int to, int captured, MoveList& list, int& n) {
+  list.moves[n] = MakeMoveWord(PAWN, from, to, EN_PASSANT, captured);
+  list.scores[n] = PROMOTION_SCORE;
+  ++n;
+}
+
+template <Colour Us>
+inline void PawnCaptures(int s, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  const Bitboard b = square_bit[s];
+  const int file = FileOf(s);
+  const std::int32_t* their_board = Us == WHITE ? p.black_board : p.white_board;
+  Bitboard diagonals;
+  if constexpr (Us == WHITE) {
+    diagonals = ((b & ~FILE_H) << 9) | ((b & ~FILE_A) << 7);
+  } else {
+    diagonals = ((b & ~FILE_A) >> 9) | ((b & ~FILE_H) >> 7);
+  }
+  const Bitboard last_rank = Us == WHITE ? RANK_8 : RANK_1;
+  AddCaptures<Us>(diagonals & theirs & ~last_rank, s, PAWN, p, list, n);
+
+  const int seventh = Us == WHITE ? 6 : 1;
+  const int ahead = Us == WHITE ? s + 8 : s - 8;
+  if (RankOf(s) == seventh && (p.occupied & square_bit[ahead]) == 0) AddPromotions(s, ahead, 0, list, n);
+
+  Bitboard promotion_targets = diagonals & theirs & last_rank;
+  while (promotion_targets) {
+    const int t = PopLowest(promotion_targets);
+    AddPromotions(s, t, their_board[t], list, n);
+  }
+
+  if (p.ep_flag != 1) return;
+  const int e = p.ep_file + 8 * p.ep_rank;
+  if constexpr (Us == WHITE) {
+    if (e == s + 9 && file != 7) AddEnPassant(s, e, their_board[e - 8], list, n);
+    if (e == s + 7 && file != 0) AddEnPassant(s, e, their_board[e - 8], list, n);
+  } else {
+    if (e == s - 9 && file != 0) AddEnPassant(s, e, their_board[e + 8], list, n);
+    if (e == s - 7 && file != 7) AddEnPassant(s, e, their_board[e + 8], list, n);
+  }
+}
+
+template <Colour Us>
+inline void GenerateCaptures(const Position& p, MoveList& list) {
+  const Bitboard* ours = Us == WHITE ? p.white_by_kind : p.black_by_kind;
+  const Bitboard theirs = Us == WHITE ? p.black_occupied : p.white_occupied;
+  int n = 0;
+  if (ours[KING]) {
+    const int k = LowestBit(ours[KING]);
+    AddCaptures<Us>(king_steps[k] & theirs, k, KING, p, list, n);
+  }
+  for (Bitboard b = ours[QUEEN]; b;) {
+    const int s = PopLowest(b);
+    OrthogonalCaptures<Us>(s, QUEEN, p, theirs, list, n);
+    DiagonalCaptures<Us>(s, QUEEN, p, theirs, list, n);
+  }
+  for (Bitboard b = ours[ROOK]; b;) OrthogonalCaptures<Us>(PopLowest(b), ROOK, p, theirs, list, n);
+  for (Bitboard b = ours[BISHOP]; b;) DiagonalCaptures<Us>(PopLowest(b), BISHOP, p, theirs, list, n);
+  for (Bitboard b = ours[KNIGHT]; b;) {
+    const int s = PopLowest(b);
+    AddCaptures<Us>(knight_jumps[s] & theirs, s, KNIGHT, p, list, n);
+  }
+  for (Bitboard b = ours[PAWN]; b;) PawnCaptures<Us>(PopLowest(b), p, theirs, list, n);
+  list.capture_count = list.count = n;
+}
+
+}  // namespace
+
+void AddCapturesWhite(Bitboard targets, int from, int piece, const Position& p, MoveList& list, int& n) {
+  AddCaptures<WHITE>(targets, from, piece, p, list, n);
+}
+void AddCapturesBlack(Bitboard targets, int from, int piece, const Position& p, MoveList& list, int& n) {
+  AddCaptures<BLACK>(targets, from, piece, p, list, n);
+}
+void GenerateCapturesWhite(const Position& p, MoveList& list) { GenerateCaptures<WHITE>(p, list); }
+void GenerateCapturesBlack(const Position& p, MoveList& list) { GenerateCaptures<BLACK>(p, list); }

@@ -1,0 +1,40 @@
+#include "movegen/perft.h"
+
+#include "board/attacks.h"
+#include "board/make_move.h"
+#include "movegen/generate.h"
+
+namespace {
+
+template <Colour Us>
+std::uint64_t PerftSide(Position& p, int depth) {
+  MoveList list;
+  if constexpr (Us == WHITE) {
+    GenerateCapturesWhite(p, list);
+    GenerateQuietWhite(p, list);
+  } else {
+    GenerateCapturesBlack(p, list);
+    GenerateQuietBlack(p, list);
+  }
+  std::uint64_t total = 0;
+  UndoRecord undo;
+  for (int i = 0; i < list.count; ++i) {
+    if constexpr (Us == WHITE) {
+      MakeMoveWhite(p, list, i, undo);
+      if (!WhiteKingAttacked(p)) total += depth == 1 ? 1 : PerftSide<BLACK>(p, depth - 1);
+      UnmakeMoveWhite(p, list, i, undo);
+    } else {
+      MakeMoveBlack(p, list, i, undo);
+      if (!BlackKingAttacked(p)) total += depth == 1 ? 1 : PerftSide<WHITE>(p, depth - 1);
+      UnmakeMoveBlack(p, list, i, undo);
+    }
+  }
+  return total;
+}
+
+}  // namespace
+
+std::uint64_t Perft(Position& p, int depth) {
+  if (depth <= 0) return 1;
+  return p.side_to_move == WHITE ? PerftSide<WHITE>(p, depth) : PerftSide<BLACK>(p, depth);
+}

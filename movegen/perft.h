@@ -1,0 +1,9 @@
+// Counts the leaves of the legal move tree the way the search walks it: both generators,
+// make, reject when the mover's king is attacked, recurse, unmake.
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+
+std::uint64_t Perft(Position& position, int depth);

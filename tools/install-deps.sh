@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the tests need and the base image lacks, only when it is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+missing=()
+need() { # need PACKAGE COMMAND-OR-FILE
+  if ! command -v "$2" >/dev/null 2>&1 && [ ! -e "$2" ]; then missing+=("$1"); fi
+}
+need cmake cmake
+need g++ g++
+need libgtest-dev /usr/include/gtest/gtest.h
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi

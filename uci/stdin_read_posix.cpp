@@ -1,0 +1,13 @@
+#include <cerrno>
+
+#include <unistd.h>
+
+#include "uci/stdin_read.h"
+
+long ReadStandardInput(char* destination, std::size_t capacity) {
+  for (;;) {
+    const ssize_t got = read(0, destination, capacity);
+    if (got < 0 && errno == EINTR) continue;
+    return static_cast<long>(got);
+  }
+}
