@@ -1,0 +1,9 @@
+#include "app/process_exit.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void EndProcess(int status) {
+  std::fflush(stdout);
+  std::exit(status);
+}

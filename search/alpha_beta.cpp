@@ -1,0 +1,155 @@
+#include "board/attacks.h"
+#include "board/make_move.h"
+#include "board/zobrist.h"
+#include "movegen/generate.h"
+#include "search/hash_table.h"
+#include "search/ordering.h"
+#include "search/search.h"
+
+namespace {
+
+constexpr int NULL_MOVE_REDUCTION = 3;
+constexpr int CAPTURE_EXTENSION_PLIES = 4;
+
+template <Colour Us>
+inline int OwnKingAttacked(const Position& p) {
+  return Us == WHITE ? WhiteKingAttacked(p) : BlackKingAttacked(p);
+}
+
+template <Colour Us>
+inline int OpponentKingAttacked(const Position& p) {
+  return Us == WHITE ? BlackKingAttacked(p) : WhiteKingAttacked(p);
+}
+
+template <Colour Us>
+inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
+                 PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
+                 int* stop_flag, int null_done) {
+  return Us == WHITE ? AlphaBetaBlack(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line,
+                                      prev_move_type, recent_moves, stop_flag, null_done)
+                     : AlphaBetaWhite(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line,
+                                      prev_move_type, recent_moves, stop_flag, null_done);
+}
+
+// One interior node. White maximises and Black minimises; the twins differ in their bounds,
+// their null windows (White tries (alpha, alpha + 1), Black (beta - 1, beta)), their cutoff
+// values and the sign of a mate.
+template <Colour Us>
+int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
+              PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
+              int* stop_flag, int null_done) {
+  constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  if (*stop_flag == 1) return 0;
+  if (ply == depth) {
+    return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag)
+                         : LeafBlack(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag);
+  }
+
+  if (null_done == 0 && depth - ply > NULL_MOVE_REDUCTION && prev_move_type != CAPTURE && in_check == 0) {
+    const int saved_flag = p.ep_flag, saved_file = p.ep_file, saved_rank = p.ep_rank;
+    p.ep_flag = 0;
+    const int r = Child<Us>(0, p, alpha, beta, depth, ply + NULL_MOVE_REDUCTION + 1, node_count, current_line,
+                            best_line, 0, recent_moves, stop_flag, 1);
+    p.ep_flag = saved_flag;
+    p.ep_file = saved_file;
+    p.ep_rank = saved_rank;
+    if constexpr (WHITE_TO_MOVE) {
+      if (r >= beta) return beta;
+    } else {
+      if (r <= alpha) return alpha;
+    }
+  }
+
+  MoveList list;
+  if constexpr (WHITE_TO_MOVE) {
+    GenerateCapturesWhite(p, list);
+    GenerateQuietWhite(p, list);
+  } else {
+    GenerateCapturesBlack(p, list);
+    GenerateQuietBlack(p, list);
+  }
+  SortMoves(list);
+  KillersToFront(list, list.capture_count != 0 ? 1 : 0, ply);
+  if (HashProbe(p.hash_key)) HashMoveToFront(list, p.hash_key);
+
+  int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
+  bool legal_found = false;
+  PVLine local_line;
+  UndoRecord undo;
+  for (int m = 0; m < list.count; ++m) {
+    const Move move = list.moves[m];
+    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, m, undo);
+    else MakeMoveBlack(p, list, m, undo);
+    if (OwnKingAttacked<Us>(p)) {
+      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, m, undo);
+      else UnmakeMoveBlack(p, list, m, undo);
+      continue;
+    }
+    legal_found = true;
+    ++*node_count;
+    current_line.moves[ply] = move;
+    UpdateKey(Us, list, m, p);
+
+    const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
+    const int type = MoveTypeOf(move);
+    int new_depth = gives_check == 1 && depth < CHECK_EXTENSION_LIMIT ? depth + 1 : depth;
+    if (m == 0 && type == CAPTURE && ply < CAPTURE_EXTENSION_PLIES) new_depth = depth + 1;
+
+    int r;
+    if (m == 0) {
+      r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
+                    recent_moves, stop_flag, null_done);
+    } else {
+      const int null_alpha = WHITE_TO_MOVE ? alpha : beta - 1;
+      const int null_beta = WHITE_TO_MOVE ? alpha + 1 : beta;
+      r = Child<Us>(gives_check, p, null_alpha, null_beta, new_depth, ply + 1, node_count, current_line, best_line,
+                    type, recent_moves, stop_flag, null_done);
+      if (alpha < r && r < beta) {
+        r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
+                      recent_moves, stop_flag, null_done);
+      }
+    }
+
+    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, m, undo);
+    else UnmakeMoveBlack(p, list, m, undo);
+    UpdateKey(Us, list, m, p);
+
+    const bool improves = WHITE_TO_MOVE ? r > best : r < best;
+    if (improves) {
+      best = r;
+      CopyLine(local_line, best_line);
+    }
+    const bool raises_bound = WHITE_TO_MOVE ? r > alpha : r < beta;
+    if (raises_bound) {
+      if constexpr (WHITE_TO_MOVE) alpha = r;
+      else beta = r;
+      if (type != CAPTURE) UpdateKillers(move, ply);
+      StoreHashMove(list, m, p.hash_key, ply);
+    }
+    if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
+  }
+
+  if (!legal_found) {
+    const int mated = WHITE_TO_MOVE ? 1000 * ply - MATE_SCORE : MATE_SCORE - 1000 * ply;
+    const int score = OwnKingAttacked<Us>(p) ? mated : 0;
+    SetPathLine(best_line, current_line, ply, score);
+    return score;
+  }
+  CopyLine(best_line, local_line);
+  return best;
+}
+
+}  // namespace
+
+int AlphaBetaWhite(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
+                   PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
+                   int* stop_flag, int null_done) {
+  return AlphaBeta<WHITE>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
+                          recent_moves, stop_flag, null_done);
+}
+int AlphaBetaBlack(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
+                   PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
+                   int* stop_flag, int null_done) {
+  return AlphaBeta<BLACK>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
+                          recent_moves, stop_flag, null_done);
+}

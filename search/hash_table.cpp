@@ -1,0 +1,83 @@
+#include "search/hash_table.h"
+
+#include <cstdlib>
+
+#include "app/process_exit.h"
+#include "uci/output.h"
+
+int hash_size_mb = DEFAULT_HASH_MB;
+
+namespace {
+
+TTEntry* hash_table = nullptr;
+std::uint32_t hash_mask = 0;
+
+// "no memory" and "nothing to release", in the Windows-1251 bytes the messages were written in.
+constexpr char NO_MEMORY_MESSAGE[] = "\xEF\xE0\xEC\xFF\xF2\xE8\x20\xED\xE5\xF2\x20\n";
+constexpr char NOTHING_TO_RELEASE_MESSAGE[] =
+    "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
+
+inline TTEntry& EntryFor(std::uint64_t key) { return hash_table[static_cast<std::uint32_t>(key) & hash_mask]; }
+
+}  // namespace
+
+void SetHashSize(int megabytes) {
+  hash_size_mb = megabytes < 0 ? 0 : megabytes > MAX_HASH_MB ? MAX_HASH_MB : megabytes;
+}
+
+bool HashTableExists() { return hash_table != nullptr; }
+
+void AllocateHashTable() {
+  ReleaseHashTable();
+  const std::uint32_t n = static_cast<std::uint32_t>(hash_size_mb) * (1u << 20) / 16u;
+  std::uint32_t entries = 2;
+  while (entries <= n) entries *= 2;
+  entries /= 2;
+  hash_mask = entries - 1;
+  hash_table = static_cast<TTEntry*>(std::calloc(entries + 2, sizeof(TTEntry)));
+  if (hash_table == nullptr) {
+    WriteText(NO_MEMORY_MESSAGE);
+    EndProcess(1);
+  }
+}
+
+void ResizeHashTable() {
+  if (hash_table == nullptr) {
+    WriteText(NOTHING_TO_RELEASE_MESSAGE);
+    EndProcess(1);
+  }
+  AllocateHashTable();
+}
+
+void ClearHashTable() {
+  for (std::uint32_t i = 0; i <= hash_mask; ++i) hash_table[i].key = EMPTY_KEY;
+}
+
+void ReleaseHashTable() {
+  std::free(hash_table);
+  hash_table = nullptr;
+}
+
+std::uint32_t HashEntryCount() { return hash_mask + 1; }
+
+bool HashProbe(std::uint64_t key) { return EntryFor(key).key == key; }
+
+int HashMoveToFront(MoveList& list, std::uint64_t key) {
+  const Move m = EntryFor(key).move;
+  for (int i = 0; i < list.count; ++i) {
+    if (list.moves[i] != m) continue;
+    for (int j = i; j > 0; --j) list.moves[j] = list.moves[j - 1];
+    list.moves[0] = m;
+    return 1;
+  }
+  return 0;
+}
+
+void StoreHashMove(const MoveList& list, int index, std::uint64_t key, int ply) {
+  TTEntry& e = EntryFor(key);
+  if (e.key == EMPTY_KEY || e.ply >= ply) {
+    e.key = key;
+    e.move = list.moves[index];
+    e.ply = ply;
+  }
+}

@@ -1,0 +1,35 @@
+// The transposition table: per position, the move that last raised the score there, so that
+// it is tried first when the position comes again. It stores no scores.
+#pragma once
+
+#include <cstdint>
+
+#include "movegen/move_list.h"
+
+struct TTEntry {
+  std::uint64_t key;
+  std::int32_t move;
+  std::int32_t ply;
+};
+
+constexpr std::uint64_t EMPTY_KEY = ~std::uint64_t{0};
+constexpr int DEFAULT_HASH_MB = 32;
+constexpr int MAX_HASH_MB = 4095;
+
+extern int hash_size_mb;
+
+// Sets hash_size_mb, clamped into 0..MAX_HASH_MB.
+void SetHashSize(int megabytes);
+bool HashTableExists();
+void AllocateHashTable();
+void ResizeHashTable();
+void ClearHashTable();
+void ReleaseHashTable();
+std::uint32_t HashEntryCount();
+
+// True when the entry for the key holds exactly this key.
+bool HashProbe(std::uint64_t key);
+// Moves the stored move of the key's entry to the front of the list (moves only); 1 if found.
+int HashMoveToFront(MoveList& list, std::uint64_t key);
+// Stores the list's move at index unless the entry holds a move from nearer the root.
+void StoreHashMove(const MoveList& list, int index, std::uint64_t key, int ply);

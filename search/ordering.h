@@ -1,0 +1,18 @@
+// Move ordering: the exchange sort of each segment, killer moves and (in hash_table.h) the
+// hash move to the front.
+#pragma once
+
+#include "movegen/move_list.h"
+#include "search/records.h"
+
+extern Move killer_primary[PV_CAPACITY];
+extern Move killer_secondary[PV_CAPACITY];
+
+// Sorts the capture segment and the quiet segment, each by descending score.
+void SortMoves(MoveList& list);
+// Sorts the capture segment only.
+void SortCaptures(MoveList& list);
+// Pulls the ply's primary killer to index start and its secondary killer to start + 1.
+void KillersToFront(MoveList& list, int start, int ply);
+// Records a move that raised the bound at this ply.
+void UpdateKillers(Move move, int ply);

@@ -1,0 +1,103 @@
+#include "board/bitscan.h"
+#include "board/make_move.h"
+#include "movegen/generate.h"
+#include "search/ordering.h"
+#include "search/search.h"
+
+int MaterialBalance(const Position& p) {
+  auto side = [](const Bitboard* by_kind) {
+    return (by_kind[KING] ? 90000 : 0) + 1100 * PopCount(by_kind[QUEEN]) + 500 * PopCount(by_kind[ROOK]) +
+           300 * PopCount(by_kind[BISHOP]) + 300 * PopCount(by_kind[KNIGHT]) + 100 * PopCount(by_kind[PAWN]);
+  };
+  return side(p.white_by_kind) - side(p.black_by_kind);
+}
+
+namespace {
+
+// The capture search: captures, promotions and en-passant captures only, scored by material.
+// White maximises and Black minimises; the two differ in their bounds and in who gains from
+// taking a king.
+template <Colour Us>
+int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
+  constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
+
+  const int stand = MaterialBalance(p);
+  SetPathLine(best_line, current_line, ply, stand);
+  if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand;
+  // The line has room for MAX_PLY moves; a capture sequence that long ends here.
+  if (ply >= MAX_PLY) return stand;
+
+  MoveList list;
+  if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
+  else GenerateCapturesBlack(p, list);
+  SortCaptures(list);
+  if (list.count == 0) return stand;
+
+  if constexpr (WHITE_TO_MOVE) {
+    if (stand >= alpha) alpha = stand;
+  } else {
+    if (stand <= beta) beta = stand;
+  }
+  int best = stand;
+  PVLine local_line;
+  CopyLine(local_line, best_line);
+
+  UndoRecord undo;
+  for (int i = 0; i < list.count; ++i) {
+    const Move move = list.moves[i];
+    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
+    else MakeMoveBlack(p, list, i, undo);
+
+    if (MoveCaptured(move) == KING) {
+      const int score = WHITE_TO_MOVE ? MATE_SCORE - 1000 * ply : 1000 * ply - MATE_SCORE;
+      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
+      else UnmakeMoveBlack(p, list, i, undo);
+      SetPathLine(best_line, current_line, ply, score);
+      return score;
+    }
+
+    current_line.moves[ply] = move;
+    const int r = WHITE_TO_MOVE ? QuiesceBlack(p, alpha, beta, ply + 1, current_line, best_line)
+                                : QuiesceWhite(p, alpha, beta, ply + 1, current_line, best_line);
+    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
+    else UnmakeMoveBlack(p, list, i, undo);
+
+    if constexpr (WHITE_TO_MOVE) {
+      if (r > best) {
+        best = r;
+        CopyLine(local_line, best_line);
+      }
+      if (r > alpha) {
+        alpha = r;
+        if (r >= beta) {
+          CopyLine(best_line, local_line);
+          return r;
+        }
+      }
+    } else {
+      if (r < best) {
+        best = r;
+        CopyLine(local_line, best_line);
+      }
+      if (r < beta) {
+        beta = r;
+        if (alpha >= r) {
+          CopyLine(best_line, local_line);
+          return r;
+        }
+      }
+    }
+  }
+  CopyLine(best_line, local_line);
+  return best;
+}
+
+}  // namespace
+
+int QuiesceWhite(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
+  return Quiesce<WHITE>(p, alpha, beta, ply, current_line, best_line);
+}
+int QuiesceBlack(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
+  return Quiesce<BLACK>(p, alpha, beta, ply, current_line, best_line);
+}

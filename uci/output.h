@@ -1,0 +1,7 @@
+// Everything the engine says goes to standard output through here, one write per call.
+#pragma once
+
+#include <cstddef>
+
+void WriteOutput(const char* data, std::size_t length);
+void WriteText(const char* text);
