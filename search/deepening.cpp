@@ -32,7 +32,7 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
   static PVLine best_line, current_line;
   best_line = PVLine{};
   current_line = PVLine{};
-  SetStopOnInputEnd(infinite == 1);
+  BeginSearchInput(&stop_flag, infinite == 1);
 
   Answer answer;
   for (int i = 1; i <= depth; ++i) {
@@ -52,6 +52,6 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
     answer = Answer{best_from, best_to, best_line.moves[0]};
     if (limit != -1.0 && limit < seconds) break;
   }
-  SetStopOnInputEnd(false);
+  EndSearchInput();
   ReportBestMove(answer.from, answer.to, answer.first_move);
 }

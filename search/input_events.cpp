@@ -11,32 +11,44 @@
 namespace {
 
 int poll_counter = 0;
+int no_search_stop_flag = 0;
+int* search_stop_flag = &no_search_stop_flag;
 bool stop_on_input_end = false;
 char search_line[MAX_LINE_LENGTH + 1];
 
-void HandleWaitingLine(int* stop_flag) {
+void HandleWaitingLine() {
   // A failed read (end of input, an error, an endless line) ends the command loop after the
   // search; a search that would never end by itself stops here instead.
   if (!ReadLine(search_line)) {
-    if (stop_on_input_end) *stop_flag = 1;
+    if (stop_on_input_end) *search_stop_flag = 1;
     return;
   }
   if (std::strcmp(search_line, "quit") == 0) {
     ReleaseHashTable();
     EndProcess(1);
   }
-  if (std::strcmp(search_line, "stop") == 0) *stop_flag = 1;
+  if (std::strcmp(search_line, "stop") == 0) *search_stop_flag = 1;
   if (std::strcmp(search_line, "isready") == 0) WriteText("readyok \n\n");
 }
 
 }  // namespace
 
-void SetStopOnInputEnd(bool stop) { stop_on_input_end = stop; }
+void BeginSearchInput(int* stop_flag, bool stop_on_end) {
+  search_stop_flag = stop_flag;
+  stop_on_input_end = stop_on_end;
+}
 
-void PollInput(int* stop_flag) {
+void EndSearchInput() {
+  search_stop_flag = &no_search_stop_flag;
+  stop_on_input_end = false;
+}
+
+void PollInput() {
   if (poll_counter > POLL_INTERVAL) {
-    if (InputAvailable()) HandleWaitingLine(stop_flag);
+    if (InputAvailable()) HandleWaitingLine();
     poll_counter = 0;
   }
   ++poll_counter;
 }
+
+bool SearchStopped() { return *search_stop_flag != 0; }

@@ -1,12 +1,15 @@
-// Lines that arrive while a search runs: read by the search itself every so many leaves.
+// Lines that arrive while a search runs: read by the search itself every so many nodes.
 #pragma once
 
 constexpr int POLL_INTERVAL = 50000;
 
-// Whether the end of input stops the search that is about to run (it does for "infinite",
-// which would otherwise never end).
-void SetStopOnInputEnd(bool stop);
-// Counts one leaf visit and, every POLL_INTERVAL + 1 visits, reads a waiting line and acts on
-// it: "quit" ends the process, "stop" sets the stop flag, "isready" is answered, anything else
-// is dropped.
-void PollInput(int* stop_flag);
+// Starts listening for the search about to run. The end of input stops it only when
+// stop_on_input_end is set ("go infinite", which would otherwise never end).
+void BeginSearchInput(int* stop_flag, bool stop_on_input_end);
+void EndSearchInput();
+// Counts one visit of a horizon or capture-search node and, every POLL_INTERVAL + 1 visits,
+// reads a waiting line and acts on it: "quit" ends the process, "stop" sets the stop flag,
+// "isready" is answered, anything else is dropped.
+void PollInput();
+// True once "stop" (or the end of input under "go infinite") has arrived.
+bool SearchStopped();

@@ -15,8 +15,8 @@ bool RepeatsToAndFro(const RecentMoves& recent, Move root_move) {
 
 template <Colour Us>
 int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-         const RecentMoves* recent_moves, int* stop_flag) {
-  PollInput(stop_flag);
+         const RecentMoves* recent_moves, int*) {
+  PollInput();
   if (RepeatsToAndFro(*recent_moves, current_line.moves[0])) {
     SetPathLine(best_line, current_line, ply, 0);
     return 0;

@@ -1,6 +1,7 @@
 #include "board/bitscan.h"
 #include "board/make_move.h"
 #include "movegen/generate.h"
+#include "search/input_events.h"
 #include "search/ordering.h"
 #include "search/search.h"
 
@@ -27,6 +28,10 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand;
   // The line has room for MAX_PLY moves; a capture sequence that long ends here.
   if (ply >= MAX_PLY) return stand;
+  // Capture sequences can run long in positions full of queens; input is watched here too,
+  // and a stop ends the capture search at once.
+  PollInput();
+  if (SearchStopped()) return stand;
 
   MoveList list;
   if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
