@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: all release sanitize run test deps clean perft
+.PHONY: all release sanitize run test deps clean perft games
 
 all: release
 
@@ -25,6 +25,12 @@ deps:
 test: deps release sanitize
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE release-only
+
+# A longer set of games for measurement: 40 games against each opponent at
+# 10 s + 0.1 s. OPPONENT=sf1500|sfskill0|glaurung|self and GAMES=N narrow it.
+games: deps release
+	node tests/games/run_games.js --morva $(RELEASE)/morva --set long --out $(RELEASE)/games \
+	  $(if $(OPPONENT),--opponent $(OPPONENT)) $(if $(GAMES),--games $(GAMES))
 
 clean:
 	rm -rf build

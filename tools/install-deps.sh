@@ -10,9 +10,18 @@ need() { # need PACKAGE COMMAND-OR-FILE
 need cmake cmake
 need g++ g++
 need libgtest-dev /usr/include/gtest/gtest.h
+# Opponents and referee of the test games (tests/games).
+need stockfish /usr/games/stockfish
+need glaurung /usr/games/glaurung
+need nodejs node
+need npm npm
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   apt-get update
   DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi
+
+if [ ! -d tests/games/node_modules ]; then
+  (cd tests/games && npm ci --no-audit --no-fund)
 fi
