@@ -1,0 +1,105 @@
+#include "eval/evaluate.h"
+
+#include "board/bitscan.h"
+#include "board/tables.h"
+#include "eval/tables.h"
+#include "eval/terms.h"
+
+namespace {
+
+// At or below this much opposing non-pawn material a side's king and pawns play by the
+// endgame tables.
+constexpr int ENDGAME_MATERIAL = 1500;
+constexpr int CASTLED_ROOK_BONUS = 50;
+constexpr int DOUBLED_PAWN_PENALTY = 20;
+
+constexpr int C1 = 2, D1 = 3, F1 = 5, G1 = 6;
+constexpr int C8 = 58, D8 = 59, F8 = 61, G8 = 62;
+
+// Non-pawn material with the phase weights knight 300, bishop 300, rook 500, queen 1000. The kind
+// bitboards hold exactly the pieces of the square array, so counting them gives the same sum.
+int NonPawnMaterial(const Bitboard (&by_kind)[7]) {
+  return 300 * PopCount(by_kind[KNIGHT] | by_kind[BISHOP]) + 500 * PopCount(by_kind[ROOK]) +
+         1000 * PopCount(by_kind[QUEEN]);
+}
+
+// Tropism of queens, rooks and knights towards the enemy king; nothing when that king is missing.
+int TropismTowards(Bitboard pieces, Bitboard enemy_king) {
+  if (enemy_king == 0) return 0;
+  const int king_square = LowestBit(enemy_king);
+  int total = 0;
+  while (pieces != 0) total += KingTropism(PopLowest(pieces), king_square);
+  return total;
+}
+
+// Sum of one square table over a set of pieces.
+int TableSum(Bitboard pieces, const eval_tables_detail::SquareTable& table) {
+  int total = 0;
+  while (pieces != 0) total += table[PopLowest(pieces)];
+  return total;
+}
+
+// Number of files holding two or more of the given pawns.
+int DoubledFiles(Bitboard pawns) {
+  unsigned seen = 0, doubled = 0;
+  while (pawns != 0) {
+    const unsigned file_bit = 1u << FileOf(PopLowest(pawns));
+    doubled |= seen & file_bit;
+    seen |= file_bit;
+  }
+  return PopCount(doubled);
+}
+
+}  // namespace
+
+int EvaluatePosition(const Position& position) {
+  const Bitboard(&white)[7] = position.white_by_kind;
+  const Bitboard(&black)[7] = position.black_by_kind;
+  const bool white_endgame = NonPawnMaterial(black) <= ENDGAME_MATERIAL;
+  const bool black_endgame = NonPawnMaterial(white) <= ENDGAME_MATERIAL;
+  int score = 0;
+
+  if (white[KING] != 0) {
+    const int k = LowestBit(white[KING]);
+    if (white_endgame) {
+      score += king_endgame_table[k];
+    } else if ((k == G1 && (white[ROOK] & square_bit[F1])) || (k == C1 && (white[ROOK] & square_bit[D1]))) {
+      score += CASTLED_ROOK_BONUS;
+    }
+  }
+
+  if (black[KING] != 0) {
+    const int k = LowestBit(black[KING]);
+    if (black_endgame) {
+      score -= king_endgame_table[k];
+    } else {
+      score += BlackKingShelter(position, k);
+      if ((k == G8 && (black[ROOK] & square_bit[F8])) || (k == C8 && (black[ROOK] & square_bit[D8]))) {
+        score -= CASTLED_ROOK_BONUS;
+      }
+    }
+  }
+
+  // Each mobility total covers all pieces of its kind and is added once per such piece.
+  if (white[ROOK] != 0) score += PopCount(white[ROOK]) * RookMobilityWhite(position);
+  if (white[BISHOP] != 0) score += PopCount(white[BISHOP]) * BishopMobilityWhite(position);
+  score += TableSum(white[QUEEN] | white[ROOK], rook_queen_table) + TableSum(white[BISHOP], bishop_table) +
+           TableSum(white[KNIGHT], knight_table);
+  score += TropismTowards(white[QUEEN] | white[ROOK] | white[KNIGHT], black[KING]);
+
+  // White pawns read the Black-view pawn tables through the half-turn 63 - s.
+  const auto& white_pawn_table = white_endgame ? pawn_endgame_table : pawn_middlegame_table;
+  for (Bitboard pawns = white[PAWN]; pawns != 0;) score += white_pawn_table[63 - PopLowest(pawns)];
+
+  if (black[ROOK] != 0) score -= PopCount(black[ROOK]) * RookMobilityBlack(position);
+  if (black[BISHOP] != 0) score -= PopCount(black[BISHOP]) * BishopMobilityBlack(position);
+  score -= TableSum(black[QUEEN] | black[ROOK], rook_queen_table) + TableSum(black[BISHOP], bishop_table) +
+           TableSum(black[KNIGHT], knight_table);
+  score -= TropismTowards(black[QUEEN] | black[ROOK] | black[KNIGHT], white[KING]);
+
+  score -= TableSum(black[PAWN], black_endgame ? pawn_endgame_table : pawn_middlegame_table);
+
+  score -= DOUBLED_PAWN_PENALTY * DoubledFiles(white[PAWN]);
+  score += DOUBLED_PAWN_PENALTY * DoubledFiles(black[PAWN]);
+  return score;
+}

@@ -1,0 +1,7 @@
+// The static positional score of a position, from White's point of view (positive favours
+// White). Material is not counted here: the search's leaf counts it on its own.
+#pragma once
+
+#include "board/types.h"
+
+int EvaluatePosition(const Position& position);
