@@ -19,7 +19,10 @@ function findProgram(name) {
   return null;
 }
 
-const STOCKFISH_BASE = [['Threads', 1], ['Hash', 16], ['Ponder', 'false']];
+// Stockfish's default move overhead of 10 ms is less than the pipe and
+// scheduling delay the runner measures on a loaded machine; with it Stockfish
+// can run its clock down to a flag fall near the end of a long game.
+const STOCKFISH_BASE = [['Threads', 1], ['Hash', 16], ['Ponder', 'false'], ['Move Overhead', 100]];
 
 const OPPONENTS = {
   sf1500: {
