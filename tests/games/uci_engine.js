@@ -29,7 +29,8 @@ class UciEngine {
     // A write to an engine that has died must not bring the runner down.
     this.proc.stdin.on('error', () => {});
     this.proc.on('error', (err) => this.onExit(null, null, err.message));
-    this.proc.on('exit', (code, signal) => this.onExit(code, signal));
+    // 'close' comes after the output pipes are drained, so no reply is lost behind the exit.
+    this.proc.on('close', (code, signal) => this.onExit(code, signal));
   }
 
   onData(chunk) {
