@@ -7,6 +7,8 @@
 
 namespace {
 
+NodeCount nodes_searched = 0;
+
 // The answer of the last iteration that ran to its end.
 struct Answer {
   int from = 0;
@@ -15,6 +17,8 @@ struct Answer {
 };
 
 }  // namespace
+
+NodeCount NodesSearched() { return nodes_searched; }
 
 void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int infinite, double wtime,
                double btime, double movetime, int depth) {
@@ -45,6 +49,7 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
                           : SearchRootBlack(&best_from, &best_to, p, i, node_count, current_line, best_line,
                                             &recent_moves, &stop_flag);
     const double seconds = static_cast<double>(ElapsedMilliseconds() - t0) / 1000.0;
+    nodes_searched += *node_count;
     // An iteration cut short by "stop" may rank a half-searched move first; after the first
     // iteration the answer stays that of the last complete one.
     if (stop_flag != 0 && i > 1) break;
