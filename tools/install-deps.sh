@@ -10,6 +10,7 @@ need() { # need PACKAGE COMMAND-OR-FILE
 need cmake cmake
 need g++ g++
 need libgtest-dev /usr/include/gtest/gtest.h
+need libbenchmark-dev /usr/include/benchmark/benchmark.h
 # Opponents and referee of the test games (tests/games).
 need stockfish /usr/games/stockfish
 need glaurung /usr/games/glaurung
