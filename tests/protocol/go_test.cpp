@@ -1,0 +1,128 @@
+// "go" over pipes: limits, the answer, and the lines that arrive while the search runs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <regex>
+
+#include "tests/protocol/engine_process.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A position whose side to move is mated: every iteration is instant.
+const char MATED[] = "position fen R5k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1\n";
+
+int IterationLines(const std::string& output) {
+  static const std::regex iteration("\ninfo  nps [0-9]+ depth [0-9]+ score");
+  return static_cast<int>(std::distance(std::sregex_iterator(output.begin(), output.end(), iteration),
+                                        std::sregex_iterator()));
+}
+
+std::string LastLineStartingWith(const std::string& output, const std::string& prefix) {
+  std::size_t at = output.rfind("\n" + prefix);
+  if (at == std::string::npos) return "";
+  return output.substr(at + 1, output.find('\n', at + 1) - at - 1);
+}
+
+TEST(Go, DepthZeroRunsNoIterationAndNamesA1A1) {
+  const SessionResult r = RunSession("uci\nposition startpos\ngo depth 0\n");
+  EXPECT_EQ(IterationLines(r.output), 0);
+  EXPECT_NE(r.output.find("uciok \nbestmove a1a1\n"), std::string::npos) << r.output;
+}
+
+TEST(Go, PlainGoRunsOneIteration) {
+  const SessionResult r = RunSession("uci\nposition startpos\ngo\n");
+  EXPECT_EQ(IterationLines(r.output), 1);
+  EXPECT_NE(r.output.find("\nbestmove d2d4\n"), std::string::npos);
+}
+
+TEST(Go, IterationsStopAtFiftyAndAClockSetsTwenty) {
+  EXPECT_EQ(IterationLines(RunSession(std::string("uci\n") + MATED + "go depth 70\n").output), 50);
+  EXPECT_EQ(IterationLines(RunSession(std::string("uci\n") + MATED + "go infinite\n").output), 50);
+  EXPECT_EQ(IterationLines(RunSession(std::string("uci\n") + MATED + "go depth 5 btime 60000\n").output), 20);
+}
+
+TEST(Go, AnyLineStartingWithGoSearches) {
+  const SessionResult r = RunSession("uci\nposition startpos\ngodepth\n");
+  EXPECT_EQ(IterationLines(r.output), 1);
+}
+
+TEST(Go, PipedSearchRunsToItsDepthBeforeTheEngineExits) {
+  const SessionResult r = RunSession("uci\nposition startpos\ngo depth 7\n", 120000);
+  EXPECT_EQ(IterationLines(r.output), 7);
+  EXPECT_NE(LastLineStartingWith(r.output, "bestmove "), "");
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST(Go, StopEndsAnInfiniteSearchWithTheLastCompleteIterationsMove) {
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position startpos moves e2e4 e7e5");
+  engine.SendLine("go infinite");
+  ASSERT_TRUE(engine.ReadUntil(" depth 5 score", 60000));
+  const auto sent = Clock::now();
+  engine.SendLine("stop");
+  ASSERT_TRUE(engine.ReadUntil("bestmove ", 10000));
+  const auto latency = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
+  engine.ReadUntil("\n", 1000, engine.Output().find("bestmove "));
+  EXPECT_LT(latency, 2000);
+
+  const std::string& out = engine.Output();
+  const std::string last_iteration = LastLineStartingWith(out.substr(0, out.find("bestmove ")), "info  nps ");
+  const std::string first_pv_move = last_iteration.substr(last_iteration.find(" pv ") + 4, 4);
+  EXPECT_EQ(LastLineStartingWith(out, "bestmove "), "bestmove " + first_pv_move) << out;
+  engine.CloseInput();
+  EXPECT_EQ(engine.WaitExit(5000), 0);
+}
+
+TEST(Go, GoAndStopInOneWriteStillStop) {
+  EngineProcess engine;
+  engine.Send("uci\nposition startpos\ngo infinite\nstop\n");
+  EXPECT_TRUE(engine.ReadUntil("bestmove ", 10000));
+  engine.SendLine("quit");
+  EXPECT_EQ(engine.WaitExit(5000), 1);
+}
+
+TEST(Go, QuitDuringASearchEndsWithoutAnAnswer) {
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position startpos");
+  engine.SendLine("go infinite");
+  ASSERT_TRUE(engine.ReadUntil(" depth 4 score", 60000));
+  engine.SendLine("quit");
+  EXPECT_EQ(engine.WaitExit(10000), 1);
+  EXPECT_EQ(engine.Output().find("bestmove"), std::string::npos);
+}
+
+TEST(Go, IsreadyDuringASearchIsAnsweredAndTheSearchGoesOn) {
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position startpos");
+  engine.SendLine("go infinite");
+  ASSERT_TRUE(engine.ReadUntil(" depth 4 score", 60000));
+  const std::size_t before = engine.Output().size();
+  engine.SendLine("isready");
+  ASSERT_TRUE(engine.ReadUntil("readyok \n\n", 10000, before));
+  EXPECT_EQ(engine.Output().find("bestmove"), std::string::npos);
+  engine.SendLine("stop");
+  EXPECT_TRUE(engine.ReadUntil("bestmove ", 10000));
+}
+
+TEST(Go, EndOfInputDuringAnInfiniteSearchStopsItAndEndsWithZero) {
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position startpos");
+  engine.SendLine("go infinite");
+  ASSERT_TRUE(engine.ReadUntil(" depth 4 score", 60000));
+  engine.CloseInput();
+  EXPECT_EQ(engine.WaitExit(10000), 0);
+  EXPECT_NE(engine.Output().find("bestmove "), std::string::npos);
+}
+
+TEST(Go, TheSameCommandsGiveTheSameLines) {
+  const std::string session = "uci\nposition startpos moves d2d4 d7d5\ngo depth 5\nposition startpos\ngo depth 4\n";
+  EXPECT_EQ(MaskRates(RunSession(session).output), MaskRates(RunSession(session).output));
+}
+
+}  // namespace
