@@ -2,8 +2,9 @@
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
+WINDOWS := build/windows
 
-.PHONY: all release sanitize run test deps clean perft games
+.PHONY: all release sanitize run test deps clean perft games windows
 
 all: release
 
@@ -15,6 +16,12 @@ sanitize:
 	@cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVA_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE) -j $(JOBS)
 
+# The Windows executable, cross-built with mingw-w64: build/windows/morva.exe.
+windows:
+	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WINDOWS) -j $(JOBS) --target morva
+
 run: release
 	@./$(RELEASE)/morva
 
@@ -22,7 +29,7 @@ deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release sanitize
+test: deps release sanitize windows
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE release-only
 

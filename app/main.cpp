@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/dispatch.h"
+#include "app/standard_streams.h"
 #include "board/zobrist.h"
 #include "uci/line_reader.h"
 #include "uci/position_command.h"
@@ -20,6 +21,7 @@ char moves_text[MOVES_TEXT_SIZE];
 int main() {
   node_count = 0;
   position = Position{};
+  PrepareStandardStreams();
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   InitZobrist();
   while (ReadLine(line_buffer)) DispatchCommand(line_buffer, position, moves_text, &node_count);

@@ -16,6 +16,10 @@ need stockfish /usr/games/stockfish
 need glaurung /usr/games/glaurung
 need nodejs node
 need npm npm
+# The Windows build (make windows) and the wine run of its tests.
+need g++-mingw-w64-x86-64 x86_64-w64-mingw32-g++-posix
+need wine wine
+need wine64 /usr/lib/wine/wine64
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"

@@ -1,0 +1,4 @@
+#include "app/standard_streams.h"
+
+// POSIX streams pass bytes through unchanged already.
+void PrepareStandardStreams() {}

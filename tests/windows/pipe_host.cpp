@@ -1,0 +1,72 @@
+// Starts the Windows engine the way a Windows chess interface does: its standard input is the
+// read end of an anonymous pipe made by CreatePipe, its standard output is ours. Our own
+// standard input is copied into that pipe, and closing ours closes the pipe. The exit status
+// is the engine's.
+//
+// Under wine a program started straight from a Linux pipe sees a handle on which
+// PeekNamedPipe is not supported, so only an engine started through a real Windows pipe shows
+// how the pipe is examined on Windows. The engine's path is given by MORVA_PIPE_HOST_ENGINE.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+HANDLE to_engine = nullptr;
+
+DWORD WINAPI CopyInput(void*) {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    DWORD written = 0;
+    if (!WriteFile(to_engine, buffer, got, &written, nullptr)) break;
+  }
+  CloseHandle(to_engine);
+  return 0;
+}
+
+HANDLE Inheritable(HANDLE handle) {
+  HANDLE copy = nullptr;
+  DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, TRUE, DUPLICATE_SAME_ACCESS);
+  return copy;
+}
+
+}  // namespace
+
+int main() {
+  const char* engine = std::getenv("MORVA_PIPE_HOST_ENGINE");
+  if (engine == nullptr || *engine == '\0') {
+    std::fprintf(stderr, "pipe_host: MORVA_PIPE_HOST_ENGINE names no engine\n");
+    return 127;
+  }
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE engine_input = nullptr;
+  if (!CreatePipe(&engine_input, &to_engine, &inherit, 0)) return 127;
+  SetHandleInformation(to_engine, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = engine_input;
+  startup.hStdOutput = Inheritable(GetStdHandle(STD_OUTPUT_HANDLE));
+  startup.hStdError = Inheritable(GetStdHandle(STD_ERROR_HANDLE));
+  std::string command = std::string("\"") + engine + "\"";
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    std::fprintf(stderr, "pipe_host: cannot start %s (error %lu)\n", engine, GetLastError());
+    return 127;
+  }
+  CloseHandle(engine_input);
+  CloseHandle(startup.hStdOutput);
+  CloseHandle(startup.hStdError);
+  CloseHandle(process.hThread);
+
+  CreateThread(nullptr, 0, CopyInput, nullptr, 0, nullptr);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 127;
+  GetExitCodeProcess(process.hProcess, &status);
+  return static_cast<int>(status);
+}
