@@ -4,7 +4,7 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 WINDOWS := build/windows
 
-.PHONY: all release sanitize run test deps clean perft games windows
+.PHONY: all release sanitize run test deps clean perft games windows fuzz
 
 all: release
 
@@ -29,7 +29,7 @@ deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release sanitize windows
+test: deps release sanitize windows fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE release-only
 
@@ -38,6 +38,16 @@ test: deps release sanitize windows
 games: deps release
 	node tests/games/run_games.js --morva $(RELEASE)/morva --set long --out $(RELEASE)/games \
 	  $(if $(OPPONENT),--opponent $(OPPONENT)) $(if $(GAMES),--games $(GAMES))
+
+# The libFuzzer target (clang, address and undefined-behaviour sanitizers) run for FUZZ_TIME
+# seconds over the seed sessions of tests/fuzz/corpus, after the found inputs of
+# tests/fuzz/regressions, and the check that a search allocates nothing.
+FUZZ := build/fuzz
+FUZZ_TIME ?= 60
+fuzz: deps
+	@cmake -S tests/fuzz -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DFUZZ_TIME=$(FUZZ_TIME) >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+	cd $(FUZZ) && ctest --output-on-failure
 
 clean:
 	rm -rf build

@@ -10,6 +10,9 @@ need() { # need PACKAGE COMMAND-OR-FILE
 need cmake cmake
 need g++ g++
 need libgtest-dev /usr/include/gtest/gtest.h
+# The fuzz target: clang with libFuzzer and the sanitizer runtimes.
+need clang clang++
+need libclang-rt-dev "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null | head -n 1)"
 need libbenchmark-dev /usr/include/benchmark/benchmark.h
 # Opponents and referee of the test games (tests/games).
 need stockfish /usr/games/stockfish

@@ -128,9 +128,9 @@ std::vector<BadInput> BuildTable() {
         "setoption name Hash value abc", "setoption name Hash value ", "go depth 2", "setoption name Hash value -1",
         "isready"},
        0, false, {UCI_REPLY, "bestmove ", "bestmove ", "bestmove ", READY}, {UNKNOWN}, 3},
+      // Both are held at 4095, the largest size: a table of 2 GB, made and filled twice.
       {"hash_largest_and_beyond",
-       {"uci", "setoption name Hash value 4096", "setoption name Hash value 99999999999999999999",
-        "setoption name Hash value 4095", "isready"},
+       {"uci", "setoption name Hash value 4096", "setoption name Hash value 99999999999999999999", "isready"},
        0, true, {UCI_REPLY + READY}},
       {"hash_missing_value_and_other_options",
        {"uci", "setoption name Hash value", "setoption name Hash", "setoption name hash value 8",
