@@ -1,0 +1,106 @@
+// Positions from FEN text, generated move lists, the perft reference suite and a consistency
+// check of the board record, shared by the board, move generation and position command tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "board/fen.h"
+#include "board/tables.h"
+#include "board/types.h"
+#include "movegen/generate.h"
+#include "uci/move_text.h"
+
+namespace board_test {
+
+inline Position PositionFromFen(const std::string& fen) {
+  Position position{};
+  ReadFen(position, ("fen " + fen).c_str());
+  return position;
+}
+
+// Both generators of the side to move.
+inline MoveList AllMoves(const Position& position) {
+  MoveList list{};
+  GenerateAllMoves(position, list);
+  return list;
+}
+
+inline std::string Text(Move move) {
+  char text[8];
+  MoveToText(move, text);
+  return text;
+}
+
+inline std::vector<std::string> Texts(const MoveList& list, int begin, int end) {
+  std::vector<std::string> texts;
+  for (int i = begin; i < end; ++i) texts.push_back(Text(list.moves[i]));
+  return texts;
+}
+
+inline int Square(const char* text) { return SquareFromText(text[0], text[1]); }
+
+// Index of the generated move with this text, or -1.
+inline int IndexOf(const MoveList& list, const std::string& text) {
+  for (int i = 0; i < list.count; ++i)
+    if (Text(list.moves[i]) == text) return i;
+  return -1;
+}
+
+struct PerftCase {
+  std::string fen;
+  std::vector<std::pair<int, std::uint64_t>> counts;  // (depth, leaves), increasing depth
+};
+
+// Lines of perft.epd: "<fen> ;D1 20 ;D2 400 ..."; lines starting with '#' are comments.
+inline std::vector<PerftCase> LoadPerftSuite() {
+  std::vector<PerftCase> suite;
+  std::ifstream in(std::string(MORVA_TEST_DATA) + "/perft.epd");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    PerftCase entry;
+    const std::size_t first = line.find(';');
+    entry.fen = line.substr(0, first);
+    std::istringstream fields(line.substr(first));
+    std::string depth;
+    std::uint64_t count;
+    while (fields >> depth >> count) entry.counts.emplace_back(std::stoi(depth.substr(2)), count);
+    suite.push_back(entry);
+  }
+  return suite;
+}
+
+// The record's invariants: square arrays, kind sets and colour sets agree, no square holds
+// two pieces, and the flags and the en-passant square are in range.
+inline testing::AssertionResult IsConsistent(const Position& p) {
+  Bitboard white = 0, black = 0;
+  for (int k = 1; k < 7; ++k) {
+    white |= p.white_by_kind[k];
+    black |= p.black_by_kind[k];
+  }
+  if (p.white_by_kind[0] || p.black_by_kind[0]) return testing::AssertionFailure() << "kind 0 set";
+  if (white != p.white_occupied || black != p.black_occupied) return testing::AssertionFailure() << "colour sets";
+  if (p.occupied != (white | black) || (white & black)) return testing::AssertionFailure() << "occupied";
+  for (int s = 0; s < 64; ++s) {
+    const int w = p.white_board[s], b = p.black_board[s];
+    if (w < 0 || w > 6 || b < 0 || b > 6) return testing::AssertionFailure() << "kind out of range at " << s;
+    for (int k = 1; k < 7; ++k) {
+      if (((p.white_by_kind[k] >> s) & 1) != (w == k ? 1u : 0u) || ((p.black_by_kind[k] >> s) & 1) != (b == k ? 1u : 0u))
+        return testing::AssertionFailure() << "square array and kind set differ at " << s;
+    }
+  }
+  for (int flag : {p.side_to_move, p.ep_flag, p.castle_wq, p.castle_wk, p.castle_bq, p.castle_bk})
+    if (flag != 0 && flag != 1) return testing::AssertionFailure() << "flag out of range";
+  if (p.ep_flag && (p.ep_file < 0 || p.ep_file > 7 || p.ep_rank < 0 || p.ep_rank > 7))
+    return testing::AssertionFailure() << "en-passant square off the board";
+  return testing::AssertionSuccess();
+}
+
+}  // namespace board_test
