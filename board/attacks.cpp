@@ -34,14 +34,20 @@ int WhiteKingAttacked(const Position& p) {
   const Bitboard occ = p.occupied, them = p.black_occupied;
   const std::int32_t* board = p.black_board;
   int k;
-  if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+  // The rays are only walked when an enemy slider stands on the king's lines at all; without
+  // one they could find nothing, so the answer is the same.
+  if (orthogonal_lines[s] & (p.black_by_kind[ROOK] | p.black_by_kind[QUEEN])) {
+    if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  }
+  if (diagonal_lines[s] & (p.black_by_kind[BISHOP] | p.black_by_kind[QUEEN])) {
+    if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+  }
   if ((k = KnightOrKing<BLACK>(p, s))) return k;
   if (s < 56) {
     if (FileOf(s) != 0 && board[s + 7] == PAWN) return PAWN;
@@ -57,14 +63,18 @@ int BlackKingAttacked(const Position& p) {
   const Bitboard occ = p.occupied, them = p.white_occupied;
   const std::int32_t* board = p.white_board;
   int k;
-  if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
-  if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+  if (orthogonal_lines[s] & (p.white_by_kind[ROOK] | p.white_by_kind[QUEEN])) {
+    if ((k = SliderOnRay<RayDir::UP>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::DOWN>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::LEFT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::RIGHT>(s, occ, them, board))) return k;
+  }
+  if (diagonal_lines[s] & (p.white_by_kind[BISHOP] | p.white_by_kind[QUEEN])) {
+    if ((k = SliderOnRay<RayDir::DOWN_RIGHT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::UP_RIGHT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::UP_LEFT>(s, occ, them, board))) return k;
+    if ((k = SliderOnRay<RayDir::DOWN_LEFT>(s, occ, them, board))) return k;
+  }
   if ((k = KnightOrKing<WHITE>(p, s))) return k;
   // White pawns are looked for only from g2 (14) upwards, not from a2.
   if (s >= 14) {

@@ -58,6 +58,19 @@ inline constexpr tables_detail::Table ray_up_left = tables_detail::Ray(-1, 1);
 inline constexpr tables_detail::Table ray_down_right = tables_detail::Ray(1, -1);
 inline constexpr tables_detail::Table ray_down_left = tables_detail::Ray(-1, -1);
 
+namespace tables_detail {
+constexpr Table Union(const Table& a, const Table& b, const Table& c, const Table& d) {
+  Table t{};
+  for (int s = 0; s < 64; ++s) t[s] = a[s] | b[s] | c[s] | d[s];
+  return t;
+}
+}  // namespace tables_detail
+
+// Every square a rook, or a bishop, on s would see on an empty board.
+inline constexpr tables_detail::Table orthogonal_lines = tables_detail::Union(ray_up, ray_down, ray_left, ray_right);
+inline constexpr tables_detail::Table diagonal_lines =
+    tables_detail::Union(ray_up_right, ray_up_left, ray_down_right, ray_down_left);
+
 // Rays whose squares lie above the origin find their nearest square with the lowest set bit,
 // the others with the highest.
 enum class RayDir { UP, DOWN, LEFT, RIGHT, UP_RIGHT, UP_LEFT, DOWN_RIGHT, DOWN_LEFT };

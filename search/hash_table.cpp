@@ -11,6 +11,8 @@ namespace {
 
 TTEntry* hash_table = nullptr;
 std::uint32_t hash_mask = 0;
+// Number of the current search; a zero-filled entry belongs to none.
+std::uint16_t current_search = 0;
 
 // "no memory" and "nothing to release", in the Windows-1251 bytes the messages were written in.
 constexpr char NO_MEMORY_MESSAGE[] = "\xEF\xE0\xEC\xFF\xF2\xE8\x20\xED\xE5\xF2\x20\n";
@@ -18,6 +20,8 @@ constexpr char NOTHING_TO_RELEASE_MESSAGE[] =
     "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
 
 inline TTEntry& EntryFor(std::uint64_t key) { return hash_table[static_cast<std::uint32_t>(key) & hash_mask]; }
+
+inline bool IsFree(const TTEntry& e) { return e.search != current_search || e.key == EMPTY_KEY; }
 
 }  // namespace
 
@@ -50,7 +54,13 @@ void ResizeHashTable() {
 }
 
 void ClearHashTable() {
-  for (std::uint32_t i = 0; i <= hash_mask; ++i) hash_table[i].key = EMPTY_KEY;
+  if (++current_search != 0) return;
+  // The numbers have gone round: mark every entry free for real and start again.
+  for (std::uint32_t i = 0; i <= hash_mask; ++i) {
+    hash_table[i].key = EMPTY_KEY;
+    hash_table[i].search = 0;
+  }
+  current_search = 1;
 }
 
 void ReleaseHashTable() {
@@ -60,7 +70,10 @@ void ReleaseHashTable() {
 
 std::uint32_t HashEntryCount() { return hash_mask + 1; }
 
-bool HashProbe(std::uint64_t key) { return EntryFor(key).key == key; }
+bool HashProbe(std::uint64_t key) {
+  const TTEntry& e = EntryFor(key);
+  return e.key == key && e.search == current_search;
+}
 
 int HashMoveToFront(MoveList& list, std::uint64_t key) {
   const Move m = EntryFor(key).move;
@@ -75,9 +88,10 @@ int HashMoveToFront(MoveList& list, std::uint64_t key) {
 
 void StoreHashMove(const MoveList& list, int index, std::uint64_t key, int ply) {
   TTEntry& e = EntryFor(key);
-  if (e.key == EMPTY_KEY || e.ply >= ply) {
+  if (IsFree(e) || e.ply >= ply) {
     e.key = key;
     e.move = list.moves[index];
-    e.ply = ply;
+    e.ply = static_cast<std::int16_t>(ply);
+    e.search = current_search;
   }
 }

@@ -6,10 +6,13 @@
 
 #include "movegen/move_list.h"
 
+// An entry belongs to the search whose number it carries; entries of earlier searches count
+// as free, so emptying the table is one increment instead of a pass over every entry.
 struct TTEntry {
   std::uint64_t key;
   std::int32_t move;
-  std::int32_t ply;
+  std::int16_t ply;
+  std::uint16_t search;
 };
 
 constexpr std::uint64_t EMPTY_KEY = ~std::uint64_t{0};
@@ -23,6 +26,7 @@ void SetHashSize(int megabytes);
 bool HashTableExists();
 void AllocateHashTable();
 void ResizeHashTable();
+// Frees every entry: no entry survives from one search to the next.
 void ClearHashTable();
 void ReleaseHashTable();
 std::uint32_t HashEntryCount();

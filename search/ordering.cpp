@@ -1,22 +1,32 @@
 #include "search/ordering.h"
 
-#include <utility>
-
 Move killer_primary[PV_CAPACITY];
 Move killer_secondary[PV_CAPACITY];
 
 namespace {
 
-// The exchange sort: each position in turn takes every later entry that scores higher. It is
-// not stable, and its exact permutation decides the search tree, so it must stay as it is.
+// The exchange sort: each position in turn exchanges with every later entry that scores
+// higher than what it holds at that moment. It is not stable, and its exact permutation decides
+// the search tree. The entry held at position j is kept in registers during its pass: each
+// exchange leaves the old holder behind at k and takes the entry from k, as a swap would.
 void SortSegment(MoveList& list, int first, int last) {
-  for (int j = first; j < last; ++j) {
+  Move* moves = list.moves;
+  std::int32_t* scores = list.scores;
+  for (int j = first; j < last - 1; ++j) {
+    Move held_move = moves[j];
+    std::int32_t held_score = scores[j];
     for (int k = j + 1; k < last; ++k) {
-      if (list.scores[j] < list.scores[k]) {
-        std::swap(list.moves[j], list.moves[k]);
-        std::swap(list.scores[j], list.scores[k]);
+      const std::int32_t score = scores[k];
+      if (held_score < score) {
+        const Move move = moves[k];
+        moves[k] = held_move;
+        scores[k] = held_score;
+        held_move = move;
+        held_score = score;
       }
     }
+    moves[j] = held_move;
+    scores[j] = held_score;
   }
 }
 
