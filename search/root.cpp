@@ -75,7 +75,10 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
     else UnmakeMoveBlack(p, list, i, undo);
     UpdateKey(Us, list, i, p);
 
-    if (WHITE_TO_MOVE ? score > best : score < best) {
+    // A child that returned because of a stop has a score that means nothing and leaves no
+    // line of its own; once some root move has a real score, such a child cannot replace it.
+    const bool cut_short = *stop_flag == 1 && best != (WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE);
+    if (!cut_short && (WHITE_TO_MOVE ? score > best : score < best)) {
       *best_from = MoveFrom(move);
       *best_to = MoveTo(move);
       best = score;
@@ -83,9 +86,9 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
       StoreHashMove(list, i, p.hash_key, 0);
     }
     if constexpr (WHITE_TO_MOVE) {
-      if (score > alpha) alpha = score;
+      if (!cut_short && score > alpha) alpha = score;
     } else {
-      if (score < beta) beta = score;
+      if (!cut_short && score < beta) beta = score;
     }
     if (*stop_flag != 1) {
       ++move_number;

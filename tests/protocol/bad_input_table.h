@@ -27,10 +27,6 @@ struct BadInput {
   std::vector<std::string> absent = {};
   // How many "bestmove" lines the output holds; -1 when not counted.
   int bestmoves = -1;
-  // A "stop" inside the first iteration may leave the line reported for it starting with another
-  // move than the best squares name, which the self-check then reports ("ERROR from(Deepening)",
-  // "ERROR to(Deepening)"). Set only where every stop lands in the first iteration.
-  bool answer_self_check_may_fire = false;
 };
 
 // Test names print as the row's name.
