@@ -39,15 +39,18 @@ int TableSum(Bitboard pieces, const eval_tables_detail::SquareTable& table) {
   return total;
 }
 
-// Number of files holding two or more of the given pawns.
+// Number of files holding two or more of the given pawns: a pawn with another pawn of its
+// colour somewhere above it on its file marks that file.
 int DoubledFiles(Bitboard pawns) {
-  unsigned seen = 0, doubled = 0;
-  while (pawns != 0) {
-    const unsigned file_bit = 1u << FileOf(PopLowest(pawns));
-    doubled |= seen & file_bit;
-    seen |= file_bit;
-  }
-  return PopCount(doubled);
+  Bitboard above = pawns << 8;
+  above |= above << 8;
+  above |= above << 16;
+  above |= above << 32;
+  Bitboard marked = pawns & above;
+  marked |= marked >> 32;
+  marked |= marked >> 16;
+  marked |= marked >> 8;
+  return PopCount(marked & 0xFF);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "eval/terms.h"
 
 #include <array>
-#include <cstdlib>
+#include <cstdint>
 
 #include "board/bitscan.h"
 #include "board/rays.h"
@@ -29,14 +29,24 @@ int BishopMobility(Bitboard bishops, Bitboard occupied) {
                                                                                                    occupied);
 }
 
-// Tropism by Manhattan distance 0..14, so the hot path needs no division.
-constexpr std::array<int, 15> TropismByDistance() {
-  std::array<int, 15> table{};
-  for (int d = 1; d < 15; ++d) table[d] = 7 / d;
+// Tropism for every pair of squares, so the hot path is one load: 7 div the Manhattan distance,
+// and 0 for equal squares.
+using TropismTable = std::array<std::array<std::int8_t, 64>, 64>;
+
+constexpr TropismTable MakeTropismTable() {
+  TropismTable table{};
+  for (int s = 0; s < 64; ++s) {
+    for (int k = 0; k < 64; ++k) {
+      const int file_gap = FileOf(s) > FileOf(k) ? FileOf(s) - FileOf(k) : FileOf(k) - FileOf(s);
+      const int rank_gap = RankOf(s) > RankOf(k) ? RankOf(s) - RankOf(k) : RankOf(k) - RankOf(s);
+      const int distance = file_gap + rank_gap;
+      table[s][k] = static_cast<std::int8_t>(distance == 0 ? 0 : 7 / distance);
+    }
+  }
   return table;
 }
 
-constexpr std::array<int, 15> tropism_by_distance = TropismByDistance();
+constexpr TropismTable tropism_table = MakeTropismTable();
 
 }  // namespace
 
@@ -56,11 +66,7 @@ int BishopMobilityBlack(const Position& position) {
   return BishopMobility(position.black_by_kind[BISHOP], position.occupied);
 }
 
-int KingTropism(int piece_square, int king_square) {
-  const int distance =
-      std::abs(FileOf(piece_square) - FileOf(king_square)) + std::abs(RankOf(piece_square) - RankOf(king_square));
-  return tropism_by_distance[distance];
-}
+int KingTropism(int piece_square, int king_square) { return tropism_table[piece_square][king_square]; }
 
 int BlackKingShelter(const Position& position, int black_king_square) {
   int shelter = 0;

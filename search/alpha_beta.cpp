@@ -3,6 +3,7 @@
 #include "board/zobrist.h"
 #include "movegen/generate.h"
 #include "search/hash_table.h"
+#include "search/move_picker.h"
 #include "search/ordering.h"
 #include "search/search.h"
 
@@ -68,27 +69,28 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     GenerateCapturesBlack(p, list);
     GenerateQuietBlack(p, list);
   }
-  SortMoves(list);
-  KillersToFront(list, list.capture_count != 0 ? 1 : 0, ply);
-  if (HashProbe(p.hash_key)) HashMoveToFront(list, p.hash_key);
+  // Sorted captures and quiet moves, the killers pulled forward, the hash move first.
+  const Move hash_move = HashProbe(p.hash_key) ? HashStoredMove(p.hash_key) : 0;
+  MovePicker picker(list, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0, hash_move);
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
   bool legal_found = false;
   PVLine local_line;
   UndoRecord undo;
-  for (int m = 0; m < list.count; ++m) {
-    const Move move = list.moves[m];
-    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, m, undo);
-    else MakeMoveBlack(p, list, m, undo);
+  int index;
+  for (int m = 0; (index = picker.Next()) >= 0; ++m) {
+    const Move move = list.moves[index];
+    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
+    else MakeMoveBlack(p, list, index, undo);
     if (OwnKingAttacked<Us>(p)) {
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, m, undo);
-      else UnmakeMoveBlack(p, list, m, undo);
+      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
+      else UnmakeMoveBlack(p, list, index, undo);
       continue;
     }
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;
-    UpdateKey(Us, list, m, p);
+    UpdateKey(Us, list, index, p);
 
     const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
     const int type = MoveTypeOf(move);
@@ -110,9 +112,9 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       }
     }
 
-    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, m, undo);
-    else UnmakeMoveBlack(p, list, m, undo);
-    UpdateKey(Us, list, m, p);
+    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
+    else UnmakeMoveBlack(p, list, index, undo);
+    UpdateKey(Us, list, index, p);
 
     const bool improves = WHITE_TO_MOVE ? r > best : r < best;
     if (improves) {
@@ -124,7 +126,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       if constexpr (WHITE_TO_MOVE) alpha = r;
       else beta = r;
       if (type != CAPTURE) UpdateKillers(move, ply);
-      StoreHashMove(list, m, p.hash_key, ply);
+      StoreHashMove(list, index, p.hash_key, ply);
     }
     if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
   }

@@ -75,6 +75,8 @@ bool HashProbe(std::uint64_t key) {
   return e.key == key && e.search == current_search;
 }
 
+Move HashStoredMove(std::uint64_t key) { return EntryFor(key).move; }
+
 int HashMoveToFront(MoveList& list, std::uint64_t key) {
   const Move m = EntryFor(key).move;
   for (int i = 0; i < list.count; ++i) {

@@ -33,6 +33,8 @@ std::uint32_t HashEntryCount();
 
 // True when the entry for the key holds exactly this key.
 bool HashProbe(std::uint64_t key);
+// The move stored in the key's entry (meaningful after a hit).
+Move HashStoredMove(std::uint64_t key);
 // Moves the stored move of the key's entry to the front of the list (moves only); 1 if found.
 int HashMoveToFront(MoveList& list, std::uint64_t key);
 // Stores the list's move at index unless the entry holds a move from nearer the root.

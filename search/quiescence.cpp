@@ -2,7 +2,7 @@
 #include "board/make_move.h"
 #include "movegen/generate.h"
 #include "search/input_events.h"
-#include "search/ordering.h"
+#include "search/move_picker.h"
 #include "search/search.h"
 
 int MaterialBalance(const Position& p) {
@@ -36,8 +36,8 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   MoveList list;
   if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
   else GenerateCapturesBlack(p, list);
-  SortCaptures(list);
   if (list.count == 0) return stand;
+  MovePicker picker(list);
 
   if constexpr (WHITE_TO_MOVE) {
     if (stand >= alpha) alpha = stand;
@@ -49,7 +49,7 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   CopyLine(local_line, best_line);
 
   UndoRecord undo;
-  for (int i = 0; i < list.count; ++i) {
+  for (int i; (i = picker.Next()) >= 0;) {
     const Move move = list.moves[i];
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
     else MakeMoveBlack(p, list, i, undo);

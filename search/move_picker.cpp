@@ -1,0 +1,105 @@
+#include "search/move_picker.h"
+
+namespace {
+
+// One pass of the exchange sort: position j exchanges with every later entry of its segment
+// that scores higher than what it holds at that moment.
+inline void SortPass(MoveList& list, int j, int last) {
+  Move* moves = list.moves;
+  std::int32_t* scores = list.scores;
+  Move held_move = moves[j];
+  std::int32_t held_score = scores[j];
+  for (int k = j + 1; k < last; ++k) {
+    const std::int32_t score = scores[k];
+    if (held_score < score) {
+      const Move move = moves[k];
+      moves[k] = held_move;
+      scores[k] = held_score;
+      held_move = move;
+      held_score = score;
+    }
+  }
+  moves[j] = held_move;
+  scores[j] = held_score;
+}
+
+}  // namespace
+
+MovePicker::MovePicker(MoveList& list) : list_(list) {}
+
+MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
+    : list_(list) {
+  const bool primary_listed = killer_primary != 0 && IndexOf(killer_primary) >= 0;
+  const bool secondary_listed = killer_secondary != 0 && IndexOf(killer_secondary) >= 0;
+  const bool hash_listed = hash_move != 0 && IndexOf(hash_move) >= 0;
+
+  // The order after the primary killer goes to `start`: the sorted entries before `start`, the
+  // killer (unless it already sits before `start`), then the sorted rest without it.
+  Move first[2];
+  int first_count = 0;
+  if (start == 1 && list.count > 0) first[first_count++] = list.moves[SortedIndex(0)];
+  tail_ = first_count;
+  if (primary_listed && !(first_count == 1 && first[0] == killer_primary)) {
+    first[first_count++] = killer_primary;
+    pulled_[pulled_count_++] = killer_primary;
+  }
+  // The first start + 1 entries of that order stay in front of the secondary killer.
+  for (int i = 0; i < first_count && head_count_ < start + 1; ++i) head_[head_count_++] = first[i];
+  while (head_count_ < start + 1) {
+    const int index = NextFromTail();
+    if (index < 0) break;
+    head_[head_count_++] = list.moves[index];
+  }
+  if (secondary_listed) {
+    bool in_front = false;
+    for (int i = 0; i < head_count_; ++i) in_front |= head_[i] == killer_secondary;
+    if (!in_front) {
+      head_[head_count_++] = killer_secondary;
+      pulled_[pulled_count_++] = killer_secondary;
+    }
+  }
+  // The hash move goes before everything and is skipped wherever else it would come.
+  if (hash_listed) {
+    int kept = 0;
+    for (int i = 0; i < head_count_; ++i)
+      if (head_[i] != hash_move) head_[kept++] = head_[i];
+    for (int i = kept; i > 0; --i) head_[i] = head_[i - 1];
+    head_[0] = hash_move;
+    head_count_ = kept + 1;
+    if (!Pulled(hash_move)) pulled_[pulled_count_++] = hash_move;
+  }
+}
+
+int MovePicker::SortedIndex(int position) {
+  while (sorted_ <= position) {
+    const int last = sorted_ < list_.capture_count ? list_.capture_count : list_.count;
+    SortPass(list_, sorted_, last);
+    ++sorted_;
+  }
+  return position;
+}
+
+int MovePicker::IndexOf(Move move) const {
+  for (int i = 0; i < list_.count; ++i)
+    if (list_.moves[i] == move) return i;
+  return -1;
+}
+
+bool MovePicker::Pulled(Move move) const {
+  for (int i = 0; i < pulled_count_; ++i)
+    if (pulled_[i] == move) return true;
+  return false;
+}
+
+int MovePicker::NextFromTail() {
+  while (tail_ < list_.count) {
+    const int index = SortedIndex(tail_++);
+    if (!Pulled(list_.moves[index])) return index;
+  }
+  return -1;
+}
+
+int MovePicker::Next() {
+  if (head_next_ < head_count_) return IndexOf(head_[head_next_++]);
+  return NextFromTail();
+}

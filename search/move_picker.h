@@ -1,0 +1,36 @@
+// Hands out the moves of a node in exactly the order that sorting both segments, pulling the
+// killers forward and then the hash move to the front would give, but sorts lazily: pass j of
+// the exchange sort runs only when the move at sorted position j is needed. A node that cuts
+// off after a few moves never pays for ordering the rest.
+#pragma once
+
+#include "movegen/move_list.h"
+
+class MovePicker {
+ public:
+  // killer_primary/killer_secondary/hash_move are 0 when absent. start is where the killers go
+  // (1 when the capture segment is not empty, else 0).
+  MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move);
+  // Only the exchange sort of both segments (no killers, no hash move).
+  explicit MovePicker(MoveList& list);
+
+  // Index in the list of the next move in order, or -1 when every move has been handed out.
+  // The index stays valid until the next call.
+  int Next();
+
+ private:
+  int SortedIndex(int position);
+  // The next entry of the sorted order that was not pulled forward, as a list index; -1 at end.
+  int NextFromTail();
+  int IndexOf(Move move) const;
+  bool Pulled(Move move) const;
+
+  MoveList& list_;
+  int sorted_ = 0;  // positions [0, sorted_) hold their final sorted entries
+  int tail_ = 0;    // next sorted position to hand out from the tail
+  Move head_[4] = {};
+  int head_count_ = 0;
+  int head_next_ = 0;
+  Move pulled_[3] = {};
+  int pulled_count_ = 0;
+};

@@ -1,0 +1,83 @@
+// The lazy picker must hand out exactly the order of the full exchange sort followed by the
+// killer and hash steps, including the order of equal scores, whatever the killers and the
+// hash move are (present, absent, equal to each other, sitting before the start index).
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "search/hash_table.h"
+#include "search/move_picker.h"
+#include "search/ordering.h"
+
+namespace {
+
+MoveList RandomList(std::mt19937& random, int captures, int quiets) {
+  MoveList list{};
+  std::uniform_int_distribution<int> score(-3, 3);
+  for (int i = 0; i < captures + quiets; ++i) {
+    list.moves[i] = 1000 + i;
+    list.scores[i] = score(random) + (i < captures ? 100 : 0);
+  }
+  list.capture_count = captures;
+  list.count = captures + quiets;
+  return list;
+}
+
+// The moves in the order the node's steps give, the way the root and the design order them.
+std::vector<Move> ReferenceOrder(MoveList list, int ply, Move hash_move) {
+  SortMoves(list);
+  KillersToFront(list, list.capture_count != 0 ? 1 : 0, ply);
+  if (hash_move != 0) {
+    for (int i = 0; i < list.count; ++i) {
+      if (list.moves[i] != hash_move) continue;
+      for (int j = i; j > 0; --j) list.moves[j] = list.moves[j - 1];
+      list.moves[0] = hash_move;
+      break;
+    }
+  }
+  return std::vector<Move>(list.moves, list.moves + list.count);
+}
+
+std::vector<Move> PickedOrder(MoveList list, int ply, Move hash_move) {
+  MovePicker picker(list, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0, hash_move);
+  std::vector<Move> order;
+  for (int index; (index = picker.Next()) >= 0;) order.push_back(list.moves[index]);
+  return order;
+}
+
+TEST(MovePicker, GivesTheOrderOfSortKillersAndHashMove) {
+  std::mt19937 random(12345);
+  const int ply = 7;
+  for (int round = 0; round < 20000; ++round) {
+    const int captures = std::uniform_int_distribution<int>(0, 4)(random);
+    const int quiets = std::uniform_int_distribution<int>(0, 12)(random);
+    const MoveList list = RandomList(random, captures, quiets);
+    const int n = captures + quiets;
+    // Killers and hash move: absent (0 or not listed) or any listed move, often the same one.
+    auto pick = [&]() -> Move {
+      const int r = std::uniform_int_distribution<int>(-2, n - 1)(random);
+      return r == -2 ? 0 : r == -1 ? 999 : 1000 + r;
+    };
+    killer_primary[ply] = pick();
+    killer_secondary[ply] = random() % 4 == 0 ? killer_primary[ply] : pick();
+    const Move hash_move = random() % 3 == 0 ? 0 : random() % 4 == 0 ? killer_secondary[ply] : pick();
+    ASSERT_EQ(PickedOrder(list, ply, hash_move), ReferenceOrder(list, ply, hash_move))
+        << "round " << round << " captures " << captures << " quiets " << quiets;
+  }
+}
+
+TEST(MovePicker, WithoutKillersItIsTheExchangeSortOfTheCaptures) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    MoveList list = RandomList(random, std::uniform_int_distribution<int>(0, 20)(random), 0);
+    MovePicker picker(list);
+    std::vector<Move> picked;
+    for (int index; (index = picker.Next()) >= 0;) picked.push_back(list.moves[index]);
+    MoveList sorted = list;
+    SortCaptures(sorted);
+    ASSERT_EQ(picked, std::vector<Move>(sorted.moves, sorted.moves + sorted.count));
+  }
+}
+
+}  // namespace
