@@ -65,6 +65,7 @@ class Game {
     this.problems = [];
     this.overrun = { white: null, black: null };
     this.moveTimes = { white: [], black: [] };
+    this.budgetRatios = { white: [], black: [] };
   }
 
   problem(colour, kind, detail) {
@@ -182,6 +183,7 @@ class Game {
 
   noteTime(colour, elapsed, budget) {
     this.moveTimes[colour].push(elapsed);
+    this.budgetRatios[colour].push(elapsed / budget);
     const over = elapsed - budget;
     const worst = this.overrun[colour];
     if (!worst || over > worst.overMs) {
@@ -234,6 +236,7 @@ class Game {
       problems: this.problems,
       overrun: this.overrun,
       moveTimes: this.moveTimes,
+      budgetRatios: this.budgetRatios,
       pgn: chess.pgn() + "\n",
       log,
     };

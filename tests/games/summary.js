@@ -5,7 +5,7 @@
 const FAILURE_KINDS = ['illegal', 'time', 'crash', 'nobestmove', 'quit'];
 
 function emptyTally(label) {
-  const tally = { label, games: 0, wins: 0, draws: 0, losses: 0, worstOverrun: null, moves: 0, moveMs: 0 };
+  const tally = { label, games: 0, wins: 0, draws: 0, losses: 0, worstOverrun: null, moves: 0, moveMs: 0, ratios: [] };
   for (const kind of FAILURE_KINDS) tally[kind] = 0;
   return tally;
 }
@@ -31,6 +31,7 @@ function addGame(tally, game, subject) {
     }
     tally.moves += game.moveTimes[colour].length;
     tally.moveMs += game.moveTimes[colour].reduce((a, b) => a + b, 0);
+    tally.ratios.push(...game.budgetRatios[colour]);
   }
 }
 
@@ -39,6 +40,13 @@ function overrunText(over) {
   return `${(over.overMs / 1000).toFixed(3)}s (used ${(over.elapsedMs / 1000).toFixed(3)}s of a `
     + `${(over.budgetMs / 1000).toFixed(3)}s budget, x${(over.elapsedMs / over.budgetMs).toFixed(1)}, `
     + `game ${over.round} ply ${over.ply})`;
+}
+
+// The time used on a move as a multiple of its budget, at the given quantile.
+function ratioAt(ratios, quantile) {
+  if (ratios.length === 0) return 0;
+  const sorted = [...ratios].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor(quantile * sorted.length))];
 }
 
 function tallyText(tally) {
@@ -50,7 +58,9 @@ function tallyText(tally) {
     `  games ${tally.games}: +${tally.wins} =${tally.draws} -${tally.losses}  score ${points}/${tally.games} (${percent}%)`,
     `  illegal moves ${tally.illegal}, losses on time ${tally.time}, crashes ${tally.crash}, `
       + `missing bestmove ${tally.nobestmove}, quit failures ${tally.quit}`,
-    `  average move ${average}s; largest overrun ${overrunText(tally.worstOverrun)}`,
+    `  average move ${average}s; time used / budget: median x${ratioAt(tally.ratios, 0.5).toFixed(1)}, `
+      + `90% x${ratioAt(tally.ratios, 0.9).toFixed(1)}, 99% x${ratioAt(tally.ratios, 0.99).toFixed(1)}`,
+    `  largest overrun ${overrunText(tally.worstOverrun)}`,
   ].join('\n');
 }
 
