@@ -1,7 +1,7 @@
 // Starts the Windows engine the way a Windows chess interface does: its standard input is the
 // read end of an anonymous pipe made by CreatePipe, its standard output is ours. Our own
 // standard input is copied into that pipe, and closing ours closes the pipe. The exit status
-// is the engine's.
+// is the engine's. The engine ends with this program, even when this program is killed.
 //
 // Under wine a program started straight from a Linux pipe sees a handle on which
 // PeekNamedPipe is not supported, so only an engine started through a real Windows pipe shows
@@ -26,6 +26,16 @@ DWORD WINAPI CopyInput(void*) {
   }
   CloseHandle(to_engine);
   return 0;
+}
+
+// A job that kills what it holds once its last handle closes, which happens when this
+// process ends in any way.
+HANDLE KillOnCloseJob() {
+  const HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
 }
 
 HANDLE Inheritable(HANDLE handle) {
@@ -55,10 +65,14 @@ int main() {
   startup.hStdError = Inheritable(GetStdHandle(STD_ERROR_HANDLE));
   std::string command = std::string("\"") + engine + "\"";
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+  const HANDLE job = KillOnCloseJob();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
     std::fprintf(stderr, "pipe_host: cannot start %s (error %lu)\n", engine, GetLastError());
     return 127;
   }
+  AssignProcessToJobObject(job, process.hProcess);
+  ResumeThread(process.hThread);
   CloseHandle(engine_input);
   CloseHandle(startup.hStdOutput);
   CloseHandle(startup.hStdError);
