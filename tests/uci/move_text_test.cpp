@@ -26,14 +26,16 @@ TEST(MoveToText, SquaresAndPromotionLetters) {
   EXPECT_EQ(Text(WHITE_CASTLE_QUEENSIDE), "e1c1");
   EXPECT_EQ(Text(BLACK_CASTLE_KINGSIDE), "e8g8");
   EXPECT_EQ(Text(MakeMoveWord(PAWN, 36, 43, EN_PASSANT, PAWN)), "e5d6");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 52, 60, PROMOTE_QUEEN, 0)), "e7e8q");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 52, 60, PROMOTE_ROOK, 0)), "e7e8r");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 52, 60, PROMOTE_BISHOP, 0)), "e7e8b");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 52, 60, PROMOTE_KNIGHT, 0)), "e7e8n");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 9, 0, CAPTURE_PROMOTE_QUEEN, ROOK)), "b2a1q");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 9, 0, CAPTURE_PROMOTE_ROOK, ROOK)), "b2a1r");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 9, 0, CAPTURE_PROMOTE_BISHOP, ROOK)), "b2a1b");
-  EXPECT_EQ(Text(MakeMoveWord(PAWN, 9, 0, CAPTURE_PROMOTE_KNIGHT, ROOK)), "b2a1n");
+  const struct {
+    int type;
+    const char* text;
+  } promotions[] = {{PROMOTE_QUEEN, "e7e8q"},         {PROMOTE_ROOK, "e7e8r"},         {PROMOTE_BISHOP, "e7e8b"},
+                    {PROMOTE_KNIGHT, "e7e8n"},        {CAPTURE_PROMOTE_QUEEN, "e7d8q"}, {CAPTURE_PROMOTE_ROOK, "e7d8r"},
+                    {CAPTURE_PROMOTE_BISHOP, "e7d8b"}, {CAPTURE_PROMOTE_KNIGHT, "e7d8n"}};
+  for (const auto& p : promotions) {
+    const int to = p.type > 20 ? 59 : 60;
+    EXPECT_EQ(Text(MakeMoveWord(PAWN, 52, to, p.type, p.type > 20 ? ROOK : 0)), p.text);
+  }
 }
 
 }  // namespace
