@@ -20,11 +20,11 @@ struct SideFields {
         castle_k(C == WHITE ? p.castle_wk : p.castle_bk) {}
 
   // Toggles the piece that the square array names on s in the colour set and its kind set.
-  void Toggle(int s) const {
+  [[gnu::always_inline]] void Toggle(int s) const {
     occupied ^= square_bit[s];
     by_kind[board[s]] ^= square_bit[s];
   }
-  void Relocate(int from, int to) const {
+  [[gnu::always_inline]] void Relocate(int from, int to) const {
     Toggle(from);
     board[to] = board[from];
     board[from] = NO_PIECE;

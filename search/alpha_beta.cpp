@@ -91,6 +91,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     ++*node_count;
     current_line.moves[ply] = move;
     UpdateKey(Us, list, index, p);
+    HashPrefetch(p.hash_key);
 
     const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
     const int type = MoveTypeOf(move);

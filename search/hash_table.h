@@ -31,6 +31,8 @@ void ClearHashTable();
 void ReleaseHashTable();
 std::uint32_t HashEntryCount();
 
+// Starts loading the key's entry, so that the probe a little later finds it in the cache.
+void HashPrefetch(std::uint64_t key);
 // True when the entry for the key holds exactly this key.
 bool HashProbe(std::uint64_t key);
 // The move stored in the key's entry (meaningful after a hit).

@@ -29,9 +29,13 @@ MovePicker::MovePicker(MoveList& list) : list_(list) {}
 
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
     : list_(list) {
-  const bool primary_listed = killer_primary != 0 && IndexOf(killer_primary) >= 0;
-  const bool secondary_listed = killer_secondary != 0 && IndexOf(killer_secondary) >= 0;
-  const bool hash_listed = hash_move != 0 && IndexOf(hash_move) >= 0;
+  bool primary_listed = false, secondary_listed = false, hash_listed = false;
+  for (int i = 0; i < list.count; ++i) {
+    const Move m = list.moves[i];
+    primary_listed |= m == killer_primary;
+    secondary_listed |= m == killer_secondary;
+    hash_listed |= m == hash_move;
+  }
 
   // The order after the primary killer goes to `start`: the sorted entries before `start`, the
   // killer (unless it already sits before `start`), then the sorted rest without it.
