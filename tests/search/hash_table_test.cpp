@@ -122,15 +122,6 @@ TEST_F(HashTable, AnEntryFromNearerTheRootIsKept) {
   EXPECT_EQ(StoredMove(other), list.moves[2]);
 }
 
-TEST_F(HashTable, WithOneEntryEveryKeySharesIt) {
-  UseSize(0);
-  StoreHashMove(list, 1, Key(3, 12345), 4);
-  EXPECT_TRUE(HashProbe(Key(3, 12345)));
-  StoreHashMove(list, 2, Key(9, 777), 4);
-  EXPECT_FALSE(HashProbe(Key(3, 12345)));
-  EXPECT_TRUE(HashProbe(Key(9, 777)));
-}
-
 TEST_F(HashTable, HashMoveToFrontRotatesMovesOnly) {
   const std::uint64_t key = Key(4, 99);
   StoreHashMove(list, 4, key, 1);

@@ -81,47 +81,32 @@ class Killers : public testing::Test {
   }
 };
 
-TEST_F(Killers, WithoutCapturesTheyLeadTheList) {
-  const MoveList list = ListWithScores({50, 40, 30, 20, 10}, 0);
-  SetKillers(list.moves[3], list.moves[1]);
-  EXPECT_EQ(Order(list, 0), (std::vector<int>{3, 1, 0, 2, 4}));
-}
-
-TEST_F(Killers, BehindASingleCapture) {
-  const MoveList list = ListWithScores({600, 40, 30, 20, 10}, 1);
-  SetKillers(list.moves[3], list.moves[4]);
-  EXPECT_EQ(Order(list, 1), (std::vector<int>{0, 3, 4, 1, 2}));
-}
-
-TEST_F(Killers, AKillerFromTheCaptureSegmentIsPulledForwardToo) {
-  // A promotion, made by the capture generator, as the primary killer.
-  MoveList list = ListWithScores({600, 500, 400, 20, 10}, 3);
-  list.moves[2] = MakeMoveWord(PAWN, 52, 60, PROMOTE_QUEEN, 0);
-  SetKillers(list.moves[2], 0);
-  EXPECT_EQ(Order(list, 1), (std::vector<int>{0, 2, 1, 3, 4}));
-}
-
-TEST_F(Killers, MissingOrEarlierKillersChangeNothing) {
-  const MoveList list = ListWithScores({600, 40, 30, 20}, 1);
-  const std::vector<int> unchanged{0, 1, 2, 3};
-  SetKillers(MakeMoveWord(QUEEN, 1, 2, QUIET, 0), 0);
-  EXPECT_EQ(Order(list, 1), unchanged);
-  SetKillers(list.moves[0], list.moves[0]);  // before the start index
-  EXPECT_EQ(Order(list, 1), unchanged);
-  SetKillers(0, 0);
-  EXPECT_EQ(Order(list, 1), unchanged);
-}
-
-TEST_F(Killers, TheSecondaryGoesBehindTheStartEvenWithoutThePrimary) {
-  const MoveList list = ListWithScores({40, 30, 20, 10}, 0);
-  SetKillers(MakeMoveWord(QUEEN, 1, 2, QUIET, 0), list.moves[2]);
-  EXPECT_EQ(Order(list, 0), (std::vector<int>{0, 2, 1, 3}));
-}
-
-TEST_F(Killers, TheSameMoveInBothSlotsIsPlacedOnce) {
-  const MoveList list = ListWithScores({40, 30, 20, 10}, 0);
-  SetKillers(list.moves[2], list.moves[2]);
-  EXPECT_EQ(Order(list, 0), (std::vector<int>{2, 0, 1, 3}));
+TEST_F(Killers, PulledToTheStartIndexAndTheOneBehindIt) {
+  const MoveList quiets = ListWithScores({50, 40, 30, 20, 10}, 0);
+  const MoveList one_capture = ListWithScores({600, 40, 30, 20, 10}, 1);
+  MoveList promotion = ListWithScores({600, 500, 400, 20, 10}, 3);
+  promotion.moves[2] = MakeMoveWord(PAWN, 52, 60, PROMOTE_QUEEN, 0);
+  const Move absent = MakeMoveWord(QUEEN, 1, 2, QUIET, 0);
+  const struct {
+    const char* name;
+    const MoveList& list;
+    int start;
+    Move primary, secondary;
+    std::vector<int> order;
+  } cases[] = {
+      {"no capture", quiets, 0, quiets.moves[3], quiets.moves[1], {3, 1, 0, 2, 4}},
+      {"one capture", one_capture, 1, one_capture.moves[3], one_capture.moves[4], {0, 3, 4, 1, 2}},
+      // A killer among the capture generator's moves is pulled forward just the same.
+      {"promotion", promotion, 1, promotion.moves[2], 0, {0, 2, 1, 3, 4}},
+      {"absent", one_capture, 1, absent, 0, {0, 1, 2, 3, 4}},
+      {"before the start", one_capture, 1, one_capture.moves[0], one_capture.moves[0], {0, 1, 2, 3, 4}},
+      {"secondary alone", quiets, 0, absent, quiets.moves[2], {0, 2, 1, 3, 4}},
+      {"both slots equal", quiets, 0, quiets.moves[2], quiets.moves[2], {2, 0, 1, 3, 4}},
+  };
+  for (const auto& c : cases) {
+    SetKillers(c.primary, c.secondary);
+    EXPECT_EQ(Order(c.list, c.start), c.order) << c.name;
+  }
 }
 
 TEST_F(Killers, AnUpdateShiftsThePrimaryDownEvenWhenItIsTheSameMove) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "board/fen.h"
@@ -34,16 +35,6 @@ inline std::string Text(Move move) {
 }
 
 inline int Square(const char* text) { return SquareFromText(text[0], text[1]); }
-
-// The generated move of the side to move with this text; the test fails when there is none.
-inline Move FindMove(const Position& position, const std::string& text) {
-  MoveList list{};
-  GenerateAllMoves(position, list);
-  for (int i = 0; i < list.count; ++i)
-    if (Text(list.moves[i]) == text) return list.moves[i];
-  ADD_FAILURE() << "no move " << text;
-  return 0;
-}
 
 // Plays the move with this text as the search does: the move and its key change, while
 // side_to_move keeps the root's colour. Returns the move, or 0 when there is none.
