@@ -1,9 +1,9 @@
-// The Windows build driven through a Windows anonymous pipe (see pipe_host.cpp): pending input
-// is then found by peeking at the pipe, and the pipe's end by a peek that fails.
+// What the shared protocol tests leave unchecked in the Windows build, which runs behind a
+// Windows anonymous pipe (see pipe_host.cpp): that an empty pipe reads as nothing waiting, and
+// that the clock counts real milliseconds.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <sstream>
 
 #include "tests/protocol/engine_process.h"
 
@@ -11,60 +11,19 @@ namespace {
 
 constexpr int TIMEOUT_MS = 30000;
 
-// Starts an endless search from the start position and waits until it has got far enough to
-// have looked at the input many times while nothing was waiting.
-void StartEndlessSearch(EngineProcess& engine) {
+// A pipe that reported input while none is waiting would leave the search blocked in its read
+// at the first look: the search reaches depth 6 only if the empty pipe reads as empty.
+TEST(WindowsPipe, EndlessSearchRunsOnUntilStopArrives) {
+  EngineProcess engine;
   engine.SendLine("uci");
   engine.SendLine("position startpos");
   engine.SendLine("go infinite");
   ASSERT_TRUE(engine.ReadUntil("depth 6 score", TIMEOUT_MS)) << engine.Output();
-}
-
-TEST(WindowsPipe, StopEndsAnEndlessSearch) {
-  EngineProcess engine;
-  StartEndlessSearch(engine);
   const std::size_t before = engine.Output().size();
   engine.SendLine("stop");
   EXPECT_TRUE(engine.ReadUntil("bestmove ", TIMEOUT_MS, before)) << engine.Output().substr(before);
   engine.SendLine("quit");
   EXPECT_EQ(engine.WaitExit(TIMEOUT_MS), 1);
-}
-
-TEST(WindowsPipe, QuitDuringSearchEndsWithStatusOneAndNoBestMove) {
-  EngineProcess engine;
-  StartEndlessSearch(engine);
-  engine.SendLine("quit");
-  EXPECT_EQ(engine.WaitExit(TIMEOUT_MS), 1);
-  EXPECT_EQ(engine.Output().find("bestmove"), std::string::npos);
-}
-
-TEST(WindowsPipe, ClosedPipeDuringSearchEndsItAndThenTheProgram) {
-  EngineProcess engine;
-  StartEndlessSearch(engine);
-  const std::size_t before = engine.Output().size();
-  engine.CloseInput();
-  EXPECT_EQ(engine.WaitExit(TIMEOUT_MS), 0);
-  EXPECT_NE(engine.Output().find("bestmove ", before), std::string::npos);
-}
-
-TEST(WindowsPipe, ExitStatusOfQuitAndOfEndOfInput) {
-  const SessionResult quit = RunSession("isready\nquit\n");
-  EXPECT_EQ(quit.output, "readyok \n\n");
-  EXPECT_EQ(quit.status, 1);
-  const SessionResult end = RunSession("isready\n");
-  EXPECT_EQ(end.output, "readyok \n\n");
-  EXPECT_EQ(end.status, 0);
-}
-
-// Interfaces on Windows may end their lines with CR LF; the replies do not change.
-TEST(WindowsPipe, CarriageReturnsBeforeLineFeedsAreIgnored) {
-  const std::string base = std::string(MORVA_TEST_DATA) + "/sessions/start-depth5";
-  std::vector<std::string> lines;
-  std::istringstream in(ReadFile(base + ".in"));
-  for (std::string line; std::getline(in, line);) lines.push_back(line + "\r");
-  const SessionResult result = RunScript(lines);
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(MaskRates(result.output), ReadFile(base + ".out"));
 }
 
 // A search under a time limit ends after the first iteration that outlasts it, so the real
