@@ -4,7 +4,7 @@ RELEASE := build/release
 SANITIZE := build/sanitize
 WINDOWS := build/windows
 
-.PHONY: all release sanitize run test deps clean perft games windows fuzz
+.PHONY: all release sanitize run test deps clean perft games windows fuzz native profile-build bench
 
 all: release
 
@@ -24,6 +24,28 @@ windows:
 
 run: release
 	@./$(RELEASE)/morva
+
+# The bench: node counts, time and rate over the fixed positions (BENCH_DEPTH, default 5).
+bench: release
+	@./$(RELEASE)/morva-bench $(BENCH_DEPTH)
+
+# Built for this machine's processor: build/native/morva.
+native:
+	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF -DMORVA_NATIVE=ON >/dev/null
+	@cmake --build build/native -j $(JOBS)
+
+# Portable, trained on the bench and rebuilt with the profile: build/profile/morva. Both phases
+# use the same build folder, because the profile files are named after the object files.
+PROFILE := build/profile
+profile-build:
+	@rm -rf $(PROFILE)/data
+	@cmake -S . -B $(PROFILE) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="-fprofile-generate -fprofile-update=single -fprofile-dir=$(CURDIR)/$(PROFILE)/data" >/dev/null
+	@cmake --build $(PROFILE) -j $(JOBS) --target morva-bench --clean-first
+	@./$(PROFILE)/morva-bench 5 </dev/null >/dev/null
+	@cmake -S . -B $(PROFILE) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="-fprofile-use -fprofile-correction -Wno-missing-profile -fprofile-dir=$(CURDIR)/$(PROFILE)/data" >/dev/null
+	@cmake --build $(PROFILE) -j $(JOBS) --clean-first
 
 deps:
 	@bash tools/install-deps.sh
