@@ -1,5 +1,5 @@
 // Whole sessions replayed against the engine, compared byte for byte (rates masked) with the
-// output of a faithful engine of the same design.
+// output of a faithful engine that plays by the same rules.
 #include <gtest/gtest.h>
 
 #include <sstream>

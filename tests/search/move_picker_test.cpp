@@ -24,7 +24,7 @@ MoveList RandomList(std::mt19937& random, int captures, int quiets) {
   return list;
 }
 
-// The moves in the order the node's steps give, the way the root and the design order them.
+// The moves in the order of the node's steps done one after another on the whole list.
 std::vector<Move> ReferenceOrder(MoveList list, int ply, Move hash_move) {
   SortMoves(list);
   KillersToFront(list, list.capture_count != 0 ? 1 : 0, ply);
