@@ -73,12 +73,13 @@ void DropRightsWithoutPieces(Position& p) {
   if (!black_king || p.black_board[63] != ROOK) p.castle_bk = 0;
 }
 
-// An en-passant capture removes the pawn behind an empty target square; anything else would
-// make the capture take a piece that is not there.
+// An en-passant target lies on the square a pawn of the side not to move just passed over (rank
+// 6 for White to move, rank 3 for Black): empty, with that pawn behind it. Anything else would
+// let the capture take a piece that is not there, or take without promoting on the last rank.
 bool EnPassantConsistent(const Position& p, int target) {
   if (p.occupied & square_bit[target]) return false;
-  if (p.side_to_move == WHITE) return target >= 8 && p.black_board[target - 8] == PAWN;
-  return target < 56 && p.white_board[target + 8] == PAWN;
+  if (p.side_to_move == WHITE) return RankOf(target) == 5 && p.black_board[target - 8] == PAWN;
+  return RankOf(target) == 2 && p.white_board[target + 8] == PAWN;
 }
 
 }  // namespace

@@ -98,8 +98,11 @@ TEST(ReadFen, EnPassantKeptOnlyBehindThePawnThatPassed) {
   EXPECT_EQ(p.ep_file, 3);
   EXPECT_EQ(p.ep_rank, 5);
   // No black pawn on d5, an occupied d6, or the side that could not have been passed.
+  // A target off rank 6 (White to move) or rank 3 (Black to move) is no double step either:
+  // a8 with a black pawn on a7 would let b7 take it without promoting.
   for (const char* fen : {"4k3/8/8/4P3/8/8/8/4K3 w - d6 0 1", "4k3/8/3n4/3pP3/8/8/8/4K3 w - d6 0 1",
-                          "4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1", "4k3/8/8/8/4P3/8/8/4K3 w - e3 0 1"}) {
+                          "4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1", "4k3/8/8/8/4P3/8/8/4K3 w - e3 0 1",
+                          "7k/pP6/8/8/8/8/8/K7 w - a8 0 1", "k7/8/8/8/8/8/Pp6/7K b - a1 0 1"}) {
     SCOPED_TRACE(fen);
     EXPECT_EQ(PositionFromFen(fen).ep_flag, 0);
   }

@@ -99,12 +99,23 @@ TEST(CaptureGeneration, PawnCapturesDoNotWrapAcrossFiles) {
   EXPECT_EQ(Captures("4k3/8/8/P6p/8/8/8/4K3 w - - 0 1").count, 0);
   EXPECT_EQ(Captures("4k3/8/8/8/p7/8/7P/4K3 b - - 0 1").count, 0);
   EXPECT_EQ(Captures("4k3/8/8/8/P6p/8/8/4K3 b - - 0 1").count, 0);
-  // En-passant targets one file round the edge.
-  for (const char* fen : {"7k/8/p7/7P/8/8/8/K7 w - a7 0 1", "7k/8/8/P7/7p/8/8/K7 w - h5 0 1",
-                          "k7/8/P7/7p/8/8/8/7K b - a5 0 1", "k7/8/8/p7/7P/8/8/7K b - h3 0 1"}) {
-    SCOPED_TRACE(fen);
-    ASSERT_EQ(PositionFromFen(fen).ep_flag, 1);
-    EXPECT_EQ(Captures(fen).count, 0);
+  // En-passant targets one file round the edge. The FEN reader refuses such targets, so the
+  // right is set by hand to reach the generator's own file tests.
+  struct Case {
+    const char* fen;
+    int target;
+  };
+  for (const Case& c : {Case{"7k/8/p7/7P/8/8/8/K7 w - - 0 1", 48}, Case{"7k/8/8/P7/7p/8/8/K7 w - - 0 1", 39},
+                        Case{"k7/8/P7/7p/8/8/8/7K b - - 0 1", 32}, Case{"k7/8/8/p7/7P/8/8/7K b - - 0 1", 23}}) {
+    SCOPED_TRACE(c.fen);
+    Position p = PositionFromFen(c.fen);
+    p.ep_flag = 1;
+    p.ep_file = c.target % 8;
+    p.ep_rank = c.target / 8;
+    MoveList list{};
+    if (p.side_to_move == WHITE) GenerateCapturesWhite(p, list);
+    else GenerateCapturesBlack(p, list);
+    EXPECT_EQ(list.count, 0);
   }
 }
 
