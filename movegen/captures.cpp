@@ -96,6 +96,18 @@ inline void PawnCaptures(int s, const Position& p, Bitboard theirs, MoveList& li
   }
 }
 
+// The pawns that have anything to add: a piece to take, a promotion square ahead, or an
+// en-passant right to look at. The others would append nothing, so skipping them keeps the order.
+template <Colour Us>
+inline Bitboard PawnsWithForcingMoves(Bitboard pawns, Bitboard theirs, const Position& p) {
+  if (p.ep_flag == 1) return pawns;
+  if constexpr (Us == WHITE) {
+    return pawns & (((theirs >> 7) & ~FILE_A) | ((theirs >> 9) & ~FILE_H) | (RANK_1 << 48));
+  } else {
+    return pawns & (((theirs << 9) & ~FILE_A) | ((theirs << 7) & ~FILE_H) | (RANK_1 << 8));
+  }
+}
+
 template <Colour Us>
 inline void GenerateCaptures(const Position& p, MoveList& list) {
   const Bitboard* ours = Us == WHITE ? p.white_by_kind : p.black_by_kind;
@@ -116,7 +128,7 @@ inline void GenerateCaptures(const Position& p, MoveList& list) {
     const int s = PopLowest(b);
     AddCaptures<Us>(knight_jumps[s] & theirs, s, KNIGHT, p, list, n);
   }
-  for (Bitboard b = ours[PAWN]; b;) PawnCaptures<Us>(PopLowest(b), p, theirs, list, n);
+  for (Bitboard b = PawnsWithForcingMoves<Us>(ours[PAWN], theirs, p); b;) PawnCaptures<Us>(PopLowest(b), p, theirs, list, n);
   list.capture_count = list.count = n;
 }
 
