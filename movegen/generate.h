@@ -17,13 +17,20 @@ void AddCapturesBlack(Bitboard targets, int from, int piece, const Position& pos
 // Appends one QUIET per target square, lowest first, scored by the centre table.
 void AddQuietMoves(Bitboard targets, int from, int piece, int& n, MoveList& list);
 
-// Both generators of the side to move, as the position command and perft use them.
-inline void GenerateAllMoves(const Position& position, MoveList& list) {
-  if (position.side_to_move == WHITE) {
+// Both generators of one colour into the list, captures first.
+template <Colour Us>
+inline void GenerateMoves(const Position& position, MoveList& list) {
+  if constexpr (Us == WHITE) {
     GenerateCapturesWhite(position, list);
     GenerateQuietWhite(position, list);
   } else {
     GenerateCapturesBlack(position, list);
     GenerateQuietBlack(position, list);
   }
+}
+
+// Both generators of the side to move, as the position command and perft use them.
+inline void GenerateAllMoves(const Position& position, MoveList& list) {
+  if (position.side_to_move == WHITE) GenerateMoves<WHITE>(position, list);
+  else GenerateMoves<BLACK>(position, list);
 }

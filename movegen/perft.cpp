@@ -9,13 +9,7 @@ namespace {
 template <Colour Us>
 std::uint64_t PerftSide(Position& p, int depth) {
   MoveList list;
-  if constexpr (Us == WHITE) {
-    GenerateCapturesWhite(p, list);
-    GenerateQuietWhite(p, list);
-  } else {
-    GenerateCapturesBlack(p, list);
-    GenerateQuietBlack(p, list);
-  }
+  GenerateMoves<Us>(p, list);
   std::uint64_t total = 0;
   UndoRecord undo;
   for (int i = 0; i < list.count; ++i) {

@@ -62,13 +62,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   }
 
   MoveList list;
-  if constexpr (WHITE_TO_MOVE) {
-    GenerateCapturesWhite(p, list);
-    GenerateQuietWhite(p, list);
-  } else {
-    GenerateCapturesBlack(p, list);
-    GenerateQuietBlack(p, list);
-  }
+  GenerateMoves<Us>(p, list);
   // Sorted captures and quiet moves, the killers pulled forward, the hash move first.
   const Move hash_move = HashProbe(p.hash_key) ? HashStoredMove(p.hash_key) : 0;
   MovePicker picker(list, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0, hash_move);

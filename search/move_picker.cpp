@@ -1,29 +1,7 @@
 #include "search/move_picker.h"
 
-namespace {
+#include "search/ordering.h"
 
-// One pass of the exchange sort: position j exchanges with every later entry of its segment
-// that scores higher than what it holds at that moment.
-inline void SortPass(MoveList& list, int j, int last) {
-  Move* moves = list.moves;
-  std::int32_t* scores = list.scores;
-  Move held_move = moves[j];
-  std::int32_t held_score = scores[j];
-  for (int k = j + 1; k < last; ++k) {
-    const std::int32_t score = scores[k];
-    if (held_score < score) {
-      const Move move = moves[k];
-      moves[k] = held_move;
-      scores[k] = held_score;
-      held_move = move;
-      held_score = score;
-    }
-  }
-  moves[j] = held_move;
-  scores[j] = held_score;
-}
-
-}  // namespace
 
 MovePicker::MovePicker(MoveList& list) : list_(list) {}
 
@@ -77,7 +55,7 @@ MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondar
 int MovePicker::SortedIndex(int position) {
   while (sorted_ <= position) {
     const int last = sorted_ < list_.capture_count ? list_.capture_count : list_.count;
-    SortPass(list_, sorted_, last);
+    ExchangePass(list_, sorted_, last);
     ++sorted_;
   }
   return position;

@@ -23,13 +23,7 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
   PVLine PV_best_point{};
 
   MoveList list;
-  if constexpr (WHITE_TO_MOVE) {
-    GenerateCapturesWhite(p, list);
-    GenerateQuietWhite(p, list);
-  } else {
-    GenerateCapturesBlack(p, list);
-    GenerateQuietBlack(p, list);
-  }
+  GenerateMoves<Us>(p, list);
   SortMoves(list);
   if (HashProbe(p.hash_key)) HashMoveToFront(list, p.hash_key);
 
