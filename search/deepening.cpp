@@ -36,7 +36,12 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
   static PVLine best_line, current_line;
   best_line = PVLine{};
   current_line = PVLine{};
-  BeginSearchInput(&stop_flag, infinite == 1);
+  // Iterations are only compared with the budget between them, and one iteration can take a
+  // hundred times the budget; with a clock running, no search may spend more than a tenth of
+  // what is left, or the engine would lose on time.
+  const std::int64_t deadline =
+      clock_time > 0.0 ? ElapsedMilliseconds() + static_cast<std::int64_t>(clock_time * 1000.0 / 10.0) : -1;
+  BeginSearchInput(&stop_flag, infinite == 1, deadline);
 
   Answer answer;
   for (int i = 1; i <= depth; ++i) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/process_exit.h"
+#include "search/clock.h"
 #include "search/hash_table.h"
 #include "uci/input_poll.h"
 #include "uci/line_reader.h"
@@ -14,6 +15,7 @@ int poll_counter = 0;
 int no_search_stop_flag = 0;
 int* search_stop_flag = &no_search_stop_flag;
 bool stop_on_input_end = false;
+std::int64_t deadline = -1;
 char search_line[MAX_LINE_LENGTH + 1];
 
 void HandleWaitingLine() {
@@ -33,19 +35,22 @@ void HandleWaitingLine() {
 
 }  // namespace
 
-void BeginSearchInput(int* stop_flag, bool stop_on_end) {
+void BeginSearchInput(int* stop_flag, bool stop_on_end, std::int64_t search_deadline) {
   search_stop_flag = stop_flag;
   stop_on_input_end = stop_on_end;
+  deadline = search_deadline;
 }
 
 void EndSearchInput() {
   search_stop_flag = &no_search_stop_flag;
   stop_on_input_end = false;
+  deadline = -1;
 }
 
 void PollInput() {
   if (poll_counter > POLL_INTERVAL) {
     if (InputAvailable()) HandleWaitingLine();
+    if (deadline >= 0 && ElapsedMilliseconds() >= deadline) *search_stop_flag = 1;
     poll_counter = 0;
   }
   ++poll_counter;

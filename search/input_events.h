@@ -1,11 +1,14 @@
 // Lines that arrive while a search runs: read by the search itself every so many nodes.
 #pragma once
 
+#include <cstdint>
+
 constexpr int POLL_INTERVAL = 50000;
 
 // Starts listening for the search about to run. The end of input stops it only when
-// stop_on_input_end is set ("go infinite", which would otherwise never end).
-void BeginSearchInput(int* stop_flag, bool stop_on_input_end);
+// stop_on_input_end is set ("go infinite", which would otherwise never end). A search with a
+// deadline (milliseconds of the program clock, -1 for none) stops when a poll finds it passed.
+void BeginSearchInput(int* stop_flag, bool stop_on_input_end, std::int64_t deadline);
 void EndSearchInput();
 // Counts one visit of a horizon or capture-search node and, every POLL_INTERVAL + 1 visits,
 // reads a waiting line and acts on it: "quit" ends the process, "stop" sets the stop flag,

@@ -43,6 +43,17 @@ TEST(Go, IterationsStopAtFiftyAndAClockSetsTwenty) {
   EXPECT_EQ(IterationLines(RunSession(std::string("uci\n") + MATED + "go depth 5 btime 60000\n").output), 20);
 }
 
+TEST(Go, AClockedSearchNeverSpendsMoreThanATenthOfTheClock) {
+  // Here iteration 2 alone would run for minutes; a clock of one second allows 100 ms.
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position fen 7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1");
+  const auto sent = Clock::now();
+  engine.SendLine("go wtime 1000 btime 1000 winc 0 binc 0");
+  ASSERT_TRUE(engine.ReadUntil("bestmove ", 5000));
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count(), 1000);
+}
+
 TEST(Go, AnyLineStartingWithGoSearches) {
   const SessionResult r = RunSession("uci\nposition startpos\ngodepth\n");
   EXPECT_EQ(IterationLines(r.output), 1);
