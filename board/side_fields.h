@@ -24,11 +24,14 @@ struct SideFields {
     occupied ^= square_bit[s];
     by_kind[board[s]] ^= square_bit[s];
   }
+  // Moves the piece on from to to: one exclusive or of both squares in each set.
   [[gnu::always_inline]] void Relocate(int from, int to) const {
-    Toggle(from);
-    board[to] = board[from];
+    const int kind = board[from];
+    const Bitboard both = square_bit[from] | square_bit[to];
+    occupied ^= both;
+    by_kind[kind] ^= both;
+    board[to] = kind;
     board[from] = NO_PIECE;
-    Toggle(to);
   }
 };
 
