@@ -1,6 +1,7 @@
 #include "search/deepening.h"
 
 #include "search/clock.h"
+#include "search/eval_cache.h"
 #include "search/input_events.h"
 #include "search/reports.h"
 #include "search/search.h"
@@ -42,6 +43,7 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
   const std::int64_t deadline =
       clock_time > 0.0 ? ElapsedMilliseconds() + static_cast<std::int64_t>(clock_time * 1000.0 / 10.0) : -1;
   BeginSearchInput(&stop_flag, infinite == 1, deadline);
+  NewEvaluationCache();
 
   Answer answer;
   for (int i = 1; i <= depth; ++i) {

@@ -1,4 +1,4 @@
-#include "eval/evaluate.h"
+#include "search/eval_cache.h"
 #include "search/input_events.h"
 #include "search/search.h"
 
@@ -21,7 +21,7 @@ int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& c
     SetPathLine(best_line, current_line, ply, 0);
     return 0;
   }
-  const int half = EvaluatePosition(p) / 2;
+  const int half = CachedEvaluation(p) / 2;
   const int q = Us == WHITE ? QuiesceWhite(p, alpha - half, beta - half, ply, current_line, best_line)
                             : QuiesceBlack(p, alpha - half, beta - half, ply, current_line, best_line);
   const int score = half + q;

@@ -1,0 +1,12 @@
+// The static evaluation of the horizon nodes of one search, remembered by position key. Half of
+// the horizon nodes of a search are visits of a placement met before (the re-search of a move
+// after its null window, the null move's own horizon), and the evaluation depends on the
+// placement alone, which the key stands for.
+#pragma once
+
+#include "board/types.h"
+
+// Forgets every remembered evaluation; called when a search starts.
+void NewEvaluationCache();
+// EvaluatePosition of the position, looked up by its hash_key first.
+int CachedEvaluation(const Position& position);
