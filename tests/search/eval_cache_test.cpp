@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "board/fen.h"
-#include "board/zobrist.h"
 #include "eval/evaluate.h"
 #include "search/eval_cache.h"
 
