@@ -97,7 +97,7 @@ TEST(Tables, NearestBlockerOnEachRay) {
   ExpectNearestBlocker<RayDir::UP_LEFT>("b6", "a7");
   ExpectNearestBlocker<RayDir::DOWN_RIGHT>("f2", "g1");
   ExpectNearestBlocker<RayDir::DOWN_LEFT>("b2", "a1");
-  // The design's own examples: pieces on b1 and f1 seen leftward from h1, a5 and a7 upward from a1.
+  // Pieces on b1 and f1 seen leftward from h1, a5 and a7 upward from a1.
   EXPECT_EQ(NearestBlocker<RayDir::LEFT>(ray_left[Square("h1")] & Set({"b1", "f1"})), Square("f1"));
   EXPECT_EQ(NearestBlocker<RayDir::UP>(ray_up[Square("a1")] & Set({"a5", "a7"})), Square("a5"));
 }
