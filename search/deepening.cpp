@@ -38,10 +38,13 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
   best_line = PVLine{};
   current_line = PVLine{};
   // Iterations are only compared with the budget between them, and one iteration can take a
-  // hundred times the budget; with a clock running, no search may spend more than a tenth of
-  // what is left, or the engine would lose on time.
+  // hundred times the budget. With a clock running, no search may spend more than a tenth of
+  // what is left, or the engine would lose on time; with a move time, no more than ten times it.
+  double hard_limit = -1.0;
+  if (clock_time > 0.0) hard_limit = clock_time / 10.0;
+  if (movetime > 0.0 && (hard_limit < 0.0 || movetime * 10.0 < hard_limit)) hard_limit = movetime * 10.0;
   const std::int64_t deadline =
-      clock_time > 0.0 ? ElapsedMilliseconds() + static_cast<std::int64_t>(clock_time * 1000.0 / 10.0) : -1;
+      hard_limit > 0.0 ? ElapsedMilliseconds() + static_cast<std::int64_t>(hard_limit * 1000.0) : -1;
   BeginSearchInput(&stop_flag, infinite == 1, deadline);
   NewEvaluationCache();
 

@@ -54,6 +54,16 @@ TEST(Go, AClockedSearchNeverSpendsMoreThanATenthOfTheClock) {
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count(), 1000);
 }
 
+TEST(Go, AMoveTimeSearchNeverSpendsMoreThanTenTimesTheMoveTime) {
+  EngineProcess engine;
+  engine.SendLine("uci");
+  engine.SendLine("position fen 7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1");
+  const auto sent = Clock::now();
+  engine.SendLine("go movetime 50");
+  ASSERT_TRUE(engine.ReadUntil("bestmove ", 5000));
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count(), 1000);
+}
+
 TEST(Go, AnyLineStartingWithGoSearches) {
   const SessionResult r = RunSession("uci\nposition startpos\ngodepth\n");
   EXPECT_EQ(IterationLines(r.output), 1);
