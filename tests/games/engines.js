@@ -44,7 +44,7 @@ const OPPONENTS = {
 
 // `name` is one of the opponents above or "morva"; Morva's quit ends the
 // process with status 1 by design, every other engine's with 0.
-function engineSpec(name, morvaPath) {
+function engineSetup(name, morvaPath) {
   if (name === 'morva') {
     return { name: 'Morva', command: morvaPath, args: [], options: [], quitStatus: 1 };
   }
@@ -55,4 +55,4 @@ function engineSpec(name, morvaPath) {
   return { name: opponent.label, command, args: [], options: opponent.options, quitStatus: 0 };
 }
 
-module.exports = { engineSpec, OPPONENTS };
+module.exports = { engineSetup, OPPONENTS };

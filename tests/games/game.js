@@ -54,7 +54,7 @@ function lossFor(colour) {
 
 class Game {
   constructor({ white, black, control, opening, moveLimit, round }) {
-    this.specs = { white, black };
+    this.setups = { white, black };
     this.control = control;
     this.opening = opening ? opening.split(/\s+/) : [];
     this.moveLimit = moveLimit;
@@ -69,11 +69,11 @@ class Game {
   }
 
   problem(colour, kind, detail) {
-    this.problems.push({ colour, engine: this.specs[colour].name, kind, detail });
+    this.problems.push({ colour, engine: this.setups[colour].name, kind, detail });
   }
 
   async play() {
-    this.engines = { white: new UciEngine(this.specs.white), black: new UciEngine(this.specs.black) };
+    this.engines = { white: new UciEngine(this.setups.white), black: new UciEngine(this.setups.black) };
     try {
       const ending = (await this.setUp()) || this.playOpening() || (await this.playMoves());
       this.result = ending.result;
@@ -204,8 +204,8 @@ class Game {
       const exit = await engine.quit(QUIT_MS);
       if (exit.killed) this.problem(colour, 'quit', `still running ${QUIT_MS}ms after quit`);
       else if (exit.signal) this.problem(colour, 'crash', `killed by ${exit.signal} on quit`);
-      else if (exit.code !== engine.spec.quitStatus) {
-        this.problem(colour, 'quit', `quit gave exit status ${exit.code}, expected ${engine.spec.quitStatus}`);
+      else if (exit.code !== engine.setup.quitStatus) {
+        this.problem(colour, 'quit', `quit gave exit status ${exit.code}, expected ${engine.setup.quitStatus}`);
       }
     }
   }
@@ -216,20 +216,20 @@ class Game {
     chess.setHeader('Site', 'tests/games');
     chess.setHeader('Date', new Date().toISOString().slice(0, 10).replace(/-/g, '.'));
     chess.setHeader('Round', String(this.round));
-    chess.setHeader('White', this.specs.white.name);
-    chess.setHeader('Black', this.specs.black.name);
+    chess.setHeader('White', this.setups.white.name);
+    chess.setHeader('Black', this.setups.black.name);
     chess.setHeader('Result', this.result);
     chess.setHeader('TimeControl', timeControlText(this.control));
     chess.setHeader('Termination', this.reason);
     const log = COLOURS.map((colour) => {
       const engine = this.engines[colour];
-      return [`### ${colour}: ${this.specs[colour].name}`, ...engine.log,
+      return [`### ${colour}: ${this.setups[colour].name}`, ...engine.log,
         engine.stderr ? `### stderr\n${engine.stderr}` : ''].join('\n');
     }).join('\n');
     return {
       round: this.round,
-      white: this.specs.white.name,
-      black: this.specs.black.name,
+      white: this.setups.white.name,
+      black: this.setups.black.name,
       result: this.result,
       reason: this.reason,
       plies: this.uciMoves.length,

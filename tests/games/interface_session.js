@@ -8,7 +8,7 @@
 //   node interface_session.js --morva PATH
 const { Chess } = require('chess.js');
 const { UciEngine } = require('./uci_engine');
-const { engineSpec } = require('./engines');
+const { engineSetup } = require('./engines');
 
 const REPLY_MS = 10000;
 const INFINITE_MS = 1500;     // how long "go infinite" runs before "stop"
@@ -74,14 +74,14 @@ async function session(engine) {
 
   const exit = await engine.quit(QUIT_MS);
   check(!exit.killed, `quit ends the process within ${QUIT_MS}ms`);
-  check(exit.signal === null && exit.code === engine.spec.quitStatus,
-    `quit exits with status ${engine.spec.quitStatus} (got ${exit.code}${exit.signal ? ', signal ' + exit.signal : ''})`);
+  check(exit.signal === null && exit.code === engine.setup.quitStatus,
+    `quit exits with status ${engine.setup.quitStatus} (got ${exit.code}${exit.signal ? ', signal ' + exit.signal : ''})`);
 }
 
 async function main() {
   const argv = process.argv.slice(2);
   if (argv[0] !== '--morva' || !argv[1]) throw new Error('usage: interface_session.js --morva PATH');
-  const engine = new UciEngine(engineSpec('morva', argv[1]));
+  const engine = new UciEngine(engineSetup('morva', argv[1]));
   engine.start();
   try {
     await session(engine);

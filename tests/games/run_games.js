@@ -9,7 +9,7 @@
 //                     [--engine NAME] [--out DIR]
 const fs = require('node:fs');
 const path = require('node:path');
-const { engineSpec } = require('./engines');
+const { engineSetup } = require('./engines');
 const { OPENINGS } = require('./openings');
 const { playGame, timeControlText } = require('./game');
 const { emptyTally, addGame, tallyText, failureCount } = require('./summary');
@@ -56,7 +56,7 @@ function matchesOf(args) {
 
 async function main() {
   const args = parseArgs(process.argv.slice(2));
-  const subject = engineSpec(args.engine, args.morva);
+  const subject = engineSetup(args.engine, args.morva);
   fs.mkdirSync(args.out, { recursive: true });
   const allPgn = [];
   const tallies = [];
@@ -64,7 +64,7 @@ async function main() {
   let round = 0;
 
   for (const match of matchesOf(args)) {
-    const opponent = match.opponent === 'self' ? subject : engineSpec(match.opponent, args.morva);
+    const opponent = match.opponent === 'self' ? subject : engineSetup(match.opponent, args.morva);
     const tally = emptyTally(`${subject.name} vs ${opponent.name}, ${timeControlText(match.control)}`);
     tallies.push(tally);
     for (let i = 0; i < match.games; i += 1) {

@@ -9,8 +9,8 @@ function firstToken(line) {
 }
 
 class UciEngine {
-  constructor(spec) {
-    this.spec = spec;
+  constructor(setup) {
+    this.setup = setup;
     this.lines = [];          // stdout lines not yet consumed by a wait
     this.log = [];            // every line both ways, for the game's log file
     this.stderr = '';
@@ -21,7 +21,7 @@ class UciEngine {
   }
 
   start() {
-    this.proc = spawn(this.spec.command, this.spec.args || [], { stdio: ['pipe', 'pipe', 'pipe'] });
+    this.proc = spawn(this.setup.command, this.setup.args || [], { stdio: ['pipe', 'pipe', 'pipe'] });
     this.proc.stdout.setEncoding('latin1');
     this.proc.stderr.setEncoding('latin1');
     this.proc.stdout.on('data', (chunk) => this.onData(chunk));
@@ -92,7 +92,7 @@ class UciEngine {
     this.send('uci');
     const uciok = await this.waitFor('uciok', timeoutMs);
     if (uciok.failure) return `no uciok (${uciok.failure})`;
-    for (const [name, value] of this.spec.options || []) {
+    for (const [name, value] of this.setup.options || []) {
       this.send(`setoption name ${name} value ${value}`);
     }
     return this.ready(timeoutMs);
