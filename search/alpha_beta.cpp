@@ -2,6 +2,7 @@
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "movegen/generate.h"
+#include "search/eval_cache.h"
 #include "search/hash_table.h"
 #include "search/move_picker.h"
 #include "search/ordering.h"
@@ -86,6 +87,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     current_line.moves[ply] = move;
     UpdateKey(Us, list, index, p);
     HashPrefetch(p.hash_key);
+    PrefetchEvaluation(p.hash_key);
 
     const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
     const int type = MoveTypeOf(move);

@@ -25,6 +25,8 @@ void NewEvaluationCache() {
   current_search = 1;
 }
 
+void PrefetchEvaluation(std::uint64_t key) { __builtin_prefetch(&cache[key & (CACHE_ENTRIES - 1)]); }
+
 int CachedEvaluation(const Position& position) {
   EvaluationEntry& e = cache[position.hash_key & (CACHE_ENTRIES - 1)];
   if (e.search == current_search && e.key == position.hash_key) return e.score;

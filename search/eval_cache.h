@@ -4,9 +4,13 @@
 // placement alone, which the key stands for.
 #pragma once
 
+#include <cstdint>
+
 #include "board/types.h"
 
 // Forgets every remembered evaluation; called when a search starts.
 void NewEvaluationCache();
+// Starts loading the entry of a key whose position may soon be evaluated.
+void PrefetchEvaluation(std::uint64_t key);
 // EvaluatePosition of the position, looked up by its hash_key first.
 int CachedEvaluation(const Position& position);
