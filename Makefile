@@ -52,8 +52,8 @@ deps:
 
 # Every test of the Release build, then the same tests built with the sanitizers.
 test: deps release sanitize windows fuzz
-	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
-	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE release-only
+	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE deep-perft
+	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'
 
 # A longer set of games for measurement: 40 games against each opponent at
 # 10 s + 0.1 s. OPPONENT=sf1500|sfskill0|glaurung|self and GAMES=N narrow it.
