@@ -1,5 +1,7 @@
 // Move ordering: the exchange sort of each segment, killer moves and (in hash_table.h) the
-// hash move to the front.
+// hash move to the front. The root applies these steps to its list as they stand; interior and
+// capture-search nodes get the same order, lazily, from MovePicker, and SortCaptures and
+// KillersToFront remain the plain statement of that order that the picker is checked against.
 #pragma once
 
 #include "movegen/move_list.h"
