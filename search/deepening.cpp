@@ -60,8 +60,8 @@ void Deepening(Position& p, RecentMoves recent_moves, NodeCount* node_count, int
                                             &recent_moves, &stop_flag);
     const double seconds = static_cast<double>(ElapsedMilliseconds() - t0) / 1000.0;
     nodes_searched += *node_count;
-    // An iteration cut short by "stop" may rank a half-searched move first; after the first
-    // iteration the answer stays that of the last complete one.
+    // An iteration cut short (by "stop" or the hard limit) may rank a half-searched move
+    // first; after the first iteration the answer stays that of the last complete one.
     if (stop_flag != 0 && i > 1) break;
     ReportIteration(p.side_to_move, *node_count, seconds, i, score, best_line);
     answer = Answer{best_from, best_to, best_line.moves[0]};
