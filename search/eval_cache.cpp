@@ -1,36 +1,35 @@
 #include "search/eval_cache.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "eval/evaluate.h"
 
 namespace {
 
-struct EvaluationEntry {
-  std::uint64_t key;
-  std::int32_t score;
-  std::uint32_t search;
-};
-
-constexpr std::uint32_t CACHE_ENTRIES = 1u << 16;
-EvaluationEntry cache[CACHE_ENTRIES];
-// Entries of earlier searches do not count: a search number of 0 belongs to none.
-std::uint32_t current_search = 0;
+// An entry is one word: the key's bits above the index, with the score in the low 16 bits. The
+// index supplies the low bits of the key, so a match compares the whole key. Half the size of a
+// key-and-score pair, the cache stays in the core's own second-level cache.
+constexpr int INDEX_BITS = 16;
+constexpr std::uint32_t CACHE_ENTRIES = 1u << INDEX_BITS;
+constexpr std::uint64_t SCORE_MASK = 0xFFFF;
+std::uint64_t cache[CACHE_ENTRIES];
 
 }  // namespace
 
-void NewEvaluationCache() {
-  if (++current_search != 0) return;
-  for (EvaluationEntry& e : cache) e.search = 0;
-  current_search = 1;
-}
+void NewEvaluationCache() { std::memset(cache, 0, sizeof cache); }
 
 void PrefetchEvaluation(std::uint64_t key) { __builtin_prefetch(&cache[key & (CACHE_ENTRIES - 1)]); }
 
 int CachedEvaluation(const Position& position) {
-  EvaluationEntry& e = cache[position.hash_key & (CACHE_ENTRIES - 1)];
-  if (e.search == current_search && e.key == position.hash_key) return e.score;
+  const std::uint64_t key = position.hash_key;
+  const std::uint64_t high = key & ~SCORE_MASK;
+  std::uint64_t& e = cache[key & (CACHE_ENTRIES - 1)];
+  // An empty entry is 0, which a key with no high bits would match: such keys bypass the cache.
+  if (high == 0) return EvaluatePosition(position);
+  if ((e & ~SCORE_MASK) == high) return static_cast<std::int16_t>(e & SCORE_MASK);
   const int score = EvaluatePosition(position);
-  e = EvaluationEntry{position.hash_key, score, current_search};
+  // A score beyond 16 bits is not remembered.
+  if (score == static_cast<std::int16_t>(score)) e = high | (static_cast<std::uint64_t>(score) & SCORE_MASK);
   return score;
 }

@@ -21,13 +21,12 @@ inline void ExchangePass(MoveList& list, int j, int last) {
   std::int32_t held_score = scores[j];
   for (int k = j + 1; k < last; ++k) {
     const std::int32_t score = scores[k];
-    if (held_score < score) {
-      const Move move = moves[k];
-      moves[k] = held_move;
-      scores[k] = held_score;
-      held_move = move;
-      held_score = score;
-    }
+    const Move move = moves[k];
+    const std::uint32_t take = 0u - static_cast<std::uint32_t>(held_score < score);
+    scores[k] = held_score < score ? held_score : score;
+    moves[k] = static_cast<Move>((static_cast<std::uint32_t>(held_move) & take) | (static_cast<std::uint32_t>(move) & ~take));
+    held_move = static_cast<Move>((static_cast<std::uint32_t>(move) & take) | (static_cast<std::uint32_t>(held_move) & ~take));
+    held_score = held_score < score ? score : held_score;
   }
   moves[j] = held_move;
   scores[j] = held_score;
