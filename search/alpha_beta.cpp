@@ -4,6 +4,7 @@
 #include "movegen/generate.h"
 #include "search/eval_cache.h"
 #include "search/hash_table.h"
+#include "search/material.h"
 #include "search/move_picker.h"
 #include "search/ordering.h"
 #include "search/search.h"
@@ -24,13 +25,17 @@ inline int OpponentKingAttacked(const Position& p) {
 }
 
 template <Colour Us>
+int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
+              PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
+              int* stop_flag, int null_done, int material);
+
+template <Colour Us>
 inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
                  PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
-                 int* stop_flag, int null_done) {
-  return Us == WHITE ? AlphaBetaBlack(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line,
-                                      prev_move_type, recent_moves, stop_flag, null_done)
-                     : AlphaBetaWhite(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line,
-                                      prev_move_type, recent_moves, stop_flag, null_done);
+                 int* stop_flag, int null_done, int material) {
+  constexpr Colour THEM = Us == WHITE ? BLACK : WHITE;
+  return AlphaBeta<THEM>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
+                         recent_moves, stop_flag, null_done, material);
 }
 
 // One interior node. White maximises and Black minimises; the twins differ in their bounds,
@@ -39,19 +44,19 @@ inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int 
 template <Colour Us>
 int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
-              int* stop_flag, int null_done) {
+              int* stop_flag, int null_done, int material) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
   if (*stop_flag == 1) return 0;
   if (ply == depth) {
-    return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag)
-                         : LeafBlack(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag);
+    return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material)
+                         : LeafBlack(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material);
   }
 
   if (null_done == 0 && depth - ply > NULL_MOVE_REDUCTION && prev_move_type != CAPTURE && in_check == 0) {
     const int saved_flag = p.ep_flag, saved_file = p.ep_file, saved_rank = p.ep_rank;
     p.ep_flag = 0;
     const int r = Child<Us>(0, p, alpha, beta, depth, ply + NULL_MOVE_REDUCTION + 1, node_count, current_line,
-                            best_line, 0, recent_moves, stop_flag, 1);
+                            best_line, 0, recent_moves, stop_flag, 1, material);
     p.ep_flag = saved_flag;
     p.ep_file = saved_file;
     p.ep_rank = saved_rank;
@@ -93,19 +98,22 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     const int type = MoveTypeOf(move);
     int new_depth = gives_check == 1 && depth < CHECK_EXTENSION_LIMIT ? depth + 1 : depth;
     if (m == 0 && type == CAPTURE && ply < CAPTURE_EXTENSION_PLIES) new_depth = depth + 1;
+    int child_material;
+    if (MoveCaptured(move) == KING) child_material = MaterialBalance(p);
+    else child_material = WHITE_TO_MOVE ? material + MaterialGain(move) : material - MaterialGain(move);
 
     int r;
     if (m == 0) {
       r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
-                    recent_moves, stop_flag, null_done);
+                    recent_moves, stop_flag, null_done, child_material);
     } else {
       const int null_alpha = WHITE_TO_MOVE ? alpha : beta - 1;
       const int null_beta = WHITE_TO_MOVE ? alpha + 1 : beta;
       r = Child<Us>(gives_check, p, null_alpha, null_beta, new_depth, ply + 1, node_count, current_line, best_line,
-                    type, recent_moves, stop_flag, null_done);
+                    type, recent_moves, stop_flag, null_done, child_material);
       if (alpha < r && r < beta) {
         r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
-                      recent_moves, stop_flag, null_done);
+                      recent_moves, stop_flag, null_done, child_material);
       }
     }
 
@@ -144,11 +152,11 @@ int AlphaBetaWhite(int in_check, Position& p, int alpha, int beta, int depth, in
                    PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
                    int* stop_flag, int null_done) {
   return AlphaBeta<WHITE>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
-                          recent_moves, stop_flag, null_done);
+                          recent_moves, stop_flag, null_done, MaterialBalance(p));
 }
 int AlphaBetaBlack(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
                    PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
                    int* stop_flag, int null_done) {
   return AlphaBeta<BLACK>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
-                          recent_moves, stop_flag, null_done);
+                          recent_moves, stop_flag, null_done, MaterialBalance(p));
 }

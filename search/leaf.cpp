@@ -15,15 +15,15 @@ bool RepeatsToAndFro(const RecentMoves& recent, Move root_move) {
 
 template <Colour Us>
 int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-         const RecentMoves* recent_moves, int*) {
+         const RecentMoves* recent_moves, int material) {
   PollInput();
   if (RepeatsToAndFro(*recent_moves, current_line.moves[0])) {
     SetPathLine(best_line, current_line, ply, 0);
     return 0;
   }
   const int half = CachedEvaluation(p) / 2;
-  const int q = Us == WHITE ? QuiesceWhite(p, alpha - half, beta - half, ply, current_line, best_line)
-                            : QuiesceBlack(p, alpha - half, beta - half, ply, current_line, best_line);
+  const int q = Us == WHITE ? QuiesceWhite(p, alpha - half, beta - half, ply, current_line, best_line, material)
+                            : QuiesceBlack(p, alpha - half, beta - half, ply, current_line, best_line, material);
   const int score = half + q;
   best_line.score_move = score;
   return score;
@@ -32,10 +32,18 @@ int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& c
 }  // namespace
 
 int LeafWhite(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int* stop_flag) {
-  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag);
+              const RecentMoves* recent_moves, int*) {
+  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p));
 }
 int LeafBlack(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int* stop_flag) {
-  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag);
+              const RecentMoves* recent_moves, int*) {
+  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p));
+}
+int LeafWhite(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
+              const RecentMoves* recent_moves, int*, int material) {
+  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, material);
+}
+int LeafBlack(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
+              const RecentMoves* recent_moves, int*, int material) {
+  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, material);
 }

@@ -3,27 +3,23 @@
 #include "movegen/generate.h"
 #include "search/input_events.h"
 #include "search/move_picker.h"
+#include "search/material.h"
 #include "search/search.h"
-
-int MaterialBalance(const Position& p) {
-  auto side = [](const Bitboard* by_kind) {
-    return (by_kind[KING] ? 90000 : 0) + 1100 * PopCount(by_kind[QUEEN]) + 500 * PopCount(by_kind[ROOK]) +
-           300 * PopCount(by_kind[BISHOP]) + 300 * PopCount(by_kind[KNIGHT]) + 100 * PopCount(by_kind[PAWN]);
-  };
-  return side(p.white_by_kind) - side(p.black_by_kind);
-}
 
 namespace {
 
 // The capture search: captures, promotions and en-passant captures only, scored by material.
 // White maximises and Black minimises; the two differ in their bounds and in who gains from
 // taking a king.
+// material is MaterialBalance of the position, carried down the captures rather than counted
+// again at every node.
 template <Colour Us>
-int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
+int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
   if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
 
-  const int stand = MaterialBalance(p);
+  const int stand = material;
   SetPathLine(best_line, current_line, ply, stand);
   if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand;
   // The line has room for MAX_PLY moves; a capture sequence that long ends here.
@@ -63,8 +59,9 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
     }
 
     current_line.moves[ply] = move;
-    const int r = WHITE_TO_MOVE ? QuiesceBlack(p, alpha, beta, ply + 1, current_line, best_line)
-                                : QuiesceWhite(p, alpha, beta, ply + 1, current_line, best_line);
+    const int gain = MaterialGain(move);
+    const int r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line,
+                                WHITE_TO_MOVE ? material + gain : material - gain);
     if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
     else UnmakeMoveBlack(p, list, i, undo);
 
@@ -101,8 +98,14 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
 }  // namespace
 
 int QuiesceWhite(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
-  return Quiesce<WHITE>(p, alpha, beta, ply, current_line, best_line);
+  return Quiesce<WHITE>(p, alpha, beta, ply, current_line, best_line, MaterialBalance(p));
+}
+int QuiesceWhite(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
+  return Quiesce<WHITE>(p, alpha, beta, ply, current_line, best_line, material);
 }
 int QuiesceBlack(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line) {
-  return Quiesce<BLACK>(p, alpha, beta, ply, current_line, best_line);
+  return Quiesce<BLACK>(p, alpha, beta, ply, current_line, best_line, MaterialBalance(p));
+}
+int QuiesceBlack(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
+  return Quiesce<BLACK>(p, alpha, beta, ply, current_line, best_line, material);
 }

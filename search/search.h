@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/types.h"
+#include "search/material.h"
 #include "search/records.h"
 
 constexpr int CHECK_EXTENSION_LIMIT = 21;
@@ -22,7 +23,16 @@ int LeafBlack(Position& position, PVLine& best_line, int alpha, int beta, int pl
 int QuiesceWhite(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line);
 int QuiesceBlack(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line);
 
-int MaterialBalance(const Position& position);
+// The same twins given MaterialBalance of the position, which the search carries from move to
+// move instead of counting it again at every node.
+int LeafWhite(Position& position, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
+              const RecentMoves* recent_moves, int* stop_flag, int material);
+int LeafBlack(Position& position, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
+              const RecentMoves* recent_moves, int* stop_flag, int material);
+int QuiesceWhite(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line,
+                 int material);
+int QuiesceBlack(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line,
+                 int material);
 
 int SearchRootWhite(int* best_from, int* best_to, Position& position, int depth, NodeCount* node_count,
                     PVLine& current_line, PVLine& best_line, const RecentMoves* recent_moves, int* stop_flag);

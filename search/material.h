@@ -1,0 +1,19 @@
+// Material as the capture search counts it: the balance of a position, and what one move
+// changes in it, so that the search can carry the balance from move to move.
+#pragma once
+
+#include "board/types.h"
+
+// White's material minus Black's: a king present 90000, queen 1100, rook 500, bishop and
+// knight 300, pawn 100.
+int MaterialBalance(const Position& position);
+
+// What a move adds to its own side's material: the piece taken and, for a promotion, the new
+// piece in place of the pawn. Not for the capture of a king, whose worth depends on whether
+// another king of that colour is left.
+inline int MaterialGain(Move m) {
+  constexpr int VALUE[7] = {0, 100, 300, 300, 500, 1100, 0};
+  const int type = MoveTypeOf(m);
+  const int promotion = IsPromotion(type) ? VALUE[PromotedKind(type)] - VALUE[PAWN] : 0;
+  return VALUE[MoveCaptured(m)] + promotion;
+}
