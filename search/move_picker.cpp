@@ -2,18 +2,49 @@
 
 #include "search/ordering.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+struct Listed {
+  bool primary, secondary, hash;
+};
+
+// Which of the three moves the list holds. Four entries at a time where the processor can: the
+// killers and the hash move are looked for at every node, in lists of forty moves and more.
+Listed FindListed(const MoveList& list, Move primary, Move secondary, Move hash) {
+  int i = 0;
+  Listed found{false, false, false};
+#if defined(__SSE2__)
+  const __m128i p = _mm_set1_epi32(primary), s = _mm_set1_epi32(secondary), h = _mm_set1_epi32(hash);
+  __m128i any_p = _mm_setzero_si128(), any_s = _mm_setzero_si128(), any_h = _mm_setzero_si128();
+  for (; i + 4 <= list.count; i += 4) {
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(list.moves + i));
+    any_p = _mm_or_si128(any_p, _mm_cmpeq_epi32(m, p));
+    any_s = _mm_or_si128(any_s, _mm_cmpeq_epi32(m, s));
+    any_h = _mm_or_si128(any_h, _mm_cmpeq_epi32(m, h));
+  }
+  found = {_mm_movemask_epi8(any_p) != 0, _mm_movemask_epi8(any_s) != 0, _mm_movemask_epi8(any_h) != 0};
+#endif
+  for (; i < list.count; ++i) {
+    const Move m = list.moves[i];
+    found.primary |= m == primary;
+    found.secondary |= m == secondary;
+    found.hash |= m == hash;
+  }
+  return found;
+}
+
+}  // namespace
 
 MovePicker::MovePicker(MoveList& list) : list_(list) {}
 
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
     : list_(list) {
-  bool primary_listed = false, secondary_listed = false, hash_listed = false;
-  for (int i = 0; i < list.count; ++i) {
-    const Move m = list.moves[i];
-    primary_listed |= m == killer_primary;
-    secondary_listed |= m == killer_secondary;
-    hash_listed |= m == hash_move;
-  }
+  const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
+  const bool primary_listed = listed.primary, secondary_listed = listed.secondary, hash_listed = listed.hash;
 
   // The order after the primary killer goes to `start`: the sorted entries before `start`, the
   // killer (unless it already sits before `start`), then the sorted rest without it.
