@@ -10,6 +10,12 @@
 // for each of the at most 24 promotion targets, and two en-passant captures.
 constexpr int MAX_MOVES = 1104;
 
+// Bounds of every ordering score the generators write: quiet moves -33 to 33, castling,
+// promotions and en passant 50, captures 94 (a pawn taken by the king) to 599 (a king taken
+// by a pawn).
+constexpr int MIN_MOVE_SCORE = -33;
+constexpr int MAX_MOVE_SCORE = 599;
+
 struct MoveList {
   Move moves[MAX_MOVES];
   std::int32_t scores[MAX_MOVES];

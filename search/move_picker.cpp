@@ -1,118 +1,178 @@
 #include "search/move_picker.h"
 
-#include "search/ordering.h"
-
-#if defined(__SSE2__)
+#if defined(__SSE4_1__)
+#include <smmintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace {
 
+// Sort word: score (biased to be unsigned) in bits 22-31, place in bits 11-21, index in bits 0-10.
+constexpr int PLACE_SHIFT = 11;
+constexpr int SCORE_SHIFT = 22;
+constexpr std::uint32_t INDEX_MASK = (1u << PLACE_SHIFT) - 1;
+constexpr std::uint32_t PLACE_MASK = INDEX_MASK << PLACE_SHIFT;
+constexpr std::int32_t SCORE_BIAS = 64;
+static_assert(MAX_MOVES <= (1 << PLACE_SHIFT), "places and indices need more bits");
+static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < (1 << (32 - SCORE_SHIFT)),
+              "scores need more bits");
+
+inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
+
+// Turns the scores [0, count) into sort words in place, without places.
+void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i bias = _mm_set1_epi32(SCORE_BIAS);
+  const __m128i step = _mm_set1_epi32(4);
+  __m128i indices = _mm_setr_epi32(0, 1, 2, 3);
+  for (; i + 4 <= count; i += 4) {
+    const __m128i score = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scores + i));
+    const __m128i key = _mm_or_si128(_mm_slli_epi32(_mm_add_epi32(score, bias), SCORE_SHIFT), indices);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(keys + i), key);
+    indices = _mm_add_epi32(indices, step);
+  }
+#endif
+  for (; i < count; ++i)
+    keys[i] = static_cast<std::uint32_t>(scores[i] + SCORE_BIAS) << SCORE_SHIFT | static_cast<std::uint32_t>(i);
+}
+
+// One exchange pass on sort words: the held word is the running maximum, and each later entry
+// keeps the smaller of itself and the word held before it, so an entry that beats the held word
+// is where the old holder is left. Places are added for the comparisons and removed on storing.
+// Four entries at a time where the processor can, as a running maximum within the four.
+void KeyPass(std::uint32_t* keys, int j, int last) {
+  std::uint32_t held = keys[j] | PlaceBits(j);
+  int k = j + 1;
+#if defined(__SSE4_1__)
+  if (k + 4 <= last) {
+    __m128i carry = _mm_set1_epi32(static_cast<int>(held));
+    __m128i places = _mm_setr_epi32(static_cast<int>(PlaceBits(k)), static_cast<int>(PlaceBits(k + 1)),
+                                    static_cast<int>(PlaceBits(k + 2)), static_cast<int>(PlaceBits(k + 3)));
+    const __m128i place_step = _mm_set1_epi32(4 << PLACE_SHIFT);
+    const __m128i without_place = _mm_set1_epi32(static_cast<int>(~PLACE_MASK));
+    for (; k + 4 <= last; k += 4) {
+      __m128i* at = reinterpret_cast<__m128i*>(keys + k);
+      const __m128i x = _mm_or_si128(_mm_loadu_si128(at), places);
+      __m128i upto = _mm_max_epu32(x, _mm_slli_si128(x, 4));
+      upto = _mm_max_epu32(upto, _mm_slli_si128(upto, 8));
+      upto = _mm_max_epu32(upto, carry);
+      const __m128i before = _mm_alignr_epi8(upto, carry, 12);
+      _mm_storeu_si128(at, _mm_and_si128(_mm_min_epu32(x, before), without_place));
+      carry = _mm_shuffle_epi32(upto, 0xFF);
+      places = _mm_sub_epi32(places, place_step);
+    }
+    held = static_cast<std::uint32_t>(_mm_cvtsi128_si32(carry));
+  }
+#endif
+  for (; k < last; ++k) {
+    const std::uint32_t key = keys[k] | PlaceBits(k);
+    keys[k] = (key < held ? key : held) & ~PLACE_MASK;
+    held = key < held ? held : key;
+  }
+  keys[j] = held & ~PLACE_MASK;
+}
+
+// List indices of the killers and the hash move, -1 where the list does not hold them. Four
+// entries at a time where the processor can: they are looked for at every node, in lists of
+// forty moves and more.
 struct Listed {
-  bool primary, secondary, hash;
+  int primary = -1, secondary = -1, hash = -1;
+
+  void Note(Move m, int i, Move primary_move, Move secondary_move, Move hash_move) {
+    if (m == primary_move && primary < 0) primary = i;
+    if (m == secondary_move && secondary < 0) secondary = i;
+    if (m == hash_move && hash < 0) hash = i;
+  }
 };
 
-// Which of the three moves the list holds. Four entries at a time where the processor can: the
-// killers and the hash move are looked for at every node, in lists of forty moves and more.
 Listed FindListed(const MoveList& list, Move primary, Move secondary, Move hash) {
+  Listed found;
   int i = 0;
-  Listed found{false, false, false};
 #if defined(__SSE2__)
   const __m128i p = _mm_set1_epi32(primary), s = _mm_set1_epi32(secondary), h = _mm_set1_epi32(hash);
-  __m128i any_p = _mm_setzero_si128(), any_s = _mm_setzero_si128(), any_h = _mm_setzero_si128();
   for (; i + 4 <= list.count; i += 4) {
     const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(list.moves + i));
-    any_p = _mm_or_si128(any_p, _mm_cmpeq_epi32(m, p));
-    any_s = _mm_or_si128(any_s, _mm_cmpeq_epi32(m, s));
-    any_h = _mm_or_si128(any_h, _mm_cmpeq_epi32(m, h));
+    const __m128i any = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(m, p), _mm_cmpeq_epi32(m, s)), _mm_cmpeq_epi32(m, h));
+    if (_mm_movemask_epi8(any) == 0) continue;
+    for (int k = i; k < i + 4; ++k) found.Note(list.moves[k], k, primary, secondary, hash);
   }
-  found = {_mm_movemask_epi8(any_p) != 0, _mm_movemask_epi8(any_s) != 0, _mm_movemask_epi8(any_h) != 0};
 #endif
-  for (; i < list.count; ++i) {
-    const Move m = list.moves[i];
-    found.primary |= m == primary;
-    found.secondary |= m == secondary;
-    found.hash |= m == hash;
-  }
+  for (; i < list.count; ++i) found.Note(list.moves[i], i, primary, secondary, hash);
   return found;
 }
 
 }  // namespace
 
-MovePicker::MovePicker(MoveList& list) : list_(list) {}
+MovePicker::MovePicker(MoveList& list) : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {}
 
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
-    : list_(list) {
+    : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
   const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
-  const bool primary_listed = listed.primary, secondary_listed = listed.secondary, hash_listed = listed.hash;
 
   // The order after the primary killer goes to `start`: the sorted entries before `start`, the
   // killer (unless it already sits before `start`), then the sorted rest without it.
-  Move first[2];
+  int first[2];
   int first_count = 0;
-  if (start == 1 && list.count > 0) first[first_count++] = list.moves[SortedIndex(0)];
+  if (start == 1 && list.count > 0) first[first_count++] = SortedIndex(0);
   tail_ = first_count;
-  if (primary_listed && !(first_count == 1 && first[0] == killer_primary)) {
-    first[first_count++] = killer_primary;
-    pulled_[pulled_count_++] = killer_primary;
+  if (listed.primary >= 0 && !(first_count == 1 && first[0] == listed.primary)) {
+    first[first_count++] = listed.primary;
+    pulled_[pulled_count_++] = listed.primary;
   }
   // The first start + 1 entries of that order stay in front of the secondary killer.
   for (int i = 0; i < first_count && head_count_ < start + 1; ++i) head_[head_count_++] = first[i];
   while (head_count_ < start + 1) {
     const int index = NextFromTail();
     if (index < 0) break;
-    head_[head_count_++] = list.moves[index];
+    head_[head_count_++] = index;
   }
-  if (secondary_listed) {
+  if (listed.secondary >= 0) {
     bool in_front = false;
-    for (int i = 0; i < head_count_; ++i) in_front |= head_[i] == killer_secondary;
+    for (int i = 0; i < head_count_; ++i) in_front |= head_[i] == listed.secondary;
     if (!in_front) {
-      head_[head_count_++] = killer_secondary;
-      pulled_[pulled_count_++] = killer_secondary;
+      head_[head_count_++] = listed.secondary;
+      pulled_[pulled_count_++] = listed.secondary;
     }
   }
   // The hash move goes before everything and is skipped wherever else it would come.
-  if (hash_listed) {
+  if (listed.hash >= 0) {
     int kept = 0;
     for (int i = 0; i < head_count_; ++i)
-      if (head_[i] != hash_move) head_[kept++] = head_[i];
+      if (head_[i] != listed.hash) head_[kept++] = head_[i];
     for (int i = kept; i > 0; --i) head_[i] = head_[i - 1];
-    head_[0] = hash_move;
+    head_[0] = listed.hash;
     head_count_ = kept + 1;
-    if (!Pulled(hash_move)) pulled_[pulled_count_++] = hash_move;
+    if (!Pulled(listed.hash)) pulled_[pulled_count_++] = listed.hash;
   }
 }
 
 int MovePicker::SortedIndex(int position) {
+  if (sorted_ == 0) MakeKeys(list_.scores, keys_, list_.count);
   while (sorted_ <= position) {
     const int last = sorted_ < list_.capture_count ? list_.capture_count : list_.count;
-    ExchangePass(list_, sorted_, last);
+    KeyPass(keys_, sorted_, last);
     ++sorted_;
   }
-  return position;
+  return static_cast<int>(keys_[position] & INDEX_MASK);
 }
 
-int MovePicker::IndexOf(Move move) const {
-  for (int i = 0; i < list_.count; ++i)
-    if (list_.moves[i] == move) return i;
-  return -1;
-}
-
-bool MovePicker::Pulled(Move move) const {
+bool MovePicker::Pulled(int index) const {
   for (int i = 0; i < pulled_count_; ++i)
-    if (pulled_[i] == move) return true;
+    if (pulled_[i] == index) return true;
   return false;
 }
 
 int MovePicker::NextFromTail() {
   while (tail_ < list_.count) {
     const int index = SortedIndex(tail_++);
-    if (!Pulled(list_.moves[index])) return index;
+    if (!Pulled(index)) return index;
   }
   return -1;
 }
 
 int MovePicker::Next() {
-  if (head_next_ < head_count_) return IndexOf(head_[head_next_++]);
+  if (head_next_ < head_count_) return head_[head_next_++];
   return NextFromTail();
 }

@@ -2,7 +2,14 @@
 // killers forward and then the hash move to the front would give, but sorts lazily: pass j of
 // the exchange sort runs only when the move at sorted position j is needed. A node that cuts
 // off after a few moves never pays for ordering the rest.
+//
+// The passes run on one word per entry, written over the list's scores (which nothing reads once
+// ordering starts): the score on top, then the entry's current place (earlier places above later
+// ones, so that an equal score never displaces the entry held), then the entry's index in the
+// list. The moves stay where the generator put them, and the picker hands out their indices.
 #pragma once
+
+#include <cstdint>
 
 #include "movegen/move_list.h"
 
@@ -15,22 +22,22 @@ class MovePicker {
   explicit MovePicker(MoveList& list);
 
   // Index in the list of the next move in order, or -1 when every move has been handed out.
-  // The index stays valid until the next call.
   int Next();
 
  private:
+  // List index of the entry at sorted position `position`.
   int SortedIndex(int position);
   // The next entry of the sorted order that was not pulled forward, as a list index; -1 at end.
   int NextFromTail();
-  int IndexOf(Move move) const;
-  bool Pulled(Move move) const;
+  bool Pulled(int index) const;
 
   MoveList& list_;
-  int sorted_ = 0;  // positions [0, sorted_) hold their final sorted entries
-  int tail_ = 0;    // next sorted position to hand out from the tail
-  Move head_[4] = {};
+  std::uint32_t* keys_;  // the list's scores, once turned into sort words
+  int sorted_ = 0;       // positions [0, sorted_) hold their final sorted entries
+  int tail_ = 0;         // next sorted position to hand out from the tail
+  int head_[4] = {};     // list indices handed out before the tail
   int head_count_ = 0;
   int head_next_ = 0;
-  Move pulled_[3] = {};
+  int pulled_[3] = {};   // list indices of the killers and hash move taken out of the tail
   int pulled_count_ = 0;
 };

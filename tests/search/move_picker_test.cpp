@@ -3,6 +3,7 @@
 // hash move are (present, absent, equal to each other, sitting before the start index).
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -71,12 +72,37 @@ TEST(MovePicker, WithoutKillersItIsTheExchangeSortOfTheCaptures) {
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {
     MoveList list = RandomList(random, std::uniform_int_distribution<int>(0, 20)(random), 0);
+    MoveList sorted = list;
+    SortCaptures(sorted);
     MovePicker picker(list);
     std::vector<Move> picked;
     for (int index; (index = picker.Next()) >= 0;) picked.push_back(list.moves[index]);
-    MoveList sorted = list;
-    SortCaptures(sorted);
     ASSERT_EQ(picked, std::vector<Move>(sorted.moves, sorted.moves + sorted.count));
+  }
+}
+
+// Lists as long as a move list can be, with scores over the whole range the generators use:
+// many equal scores, and entries that pass each other in several places at once.
+TEST(MovePicker, LongListsWithTheWholeScoreRange) {
+  std::mt19937 random(99);
+  for (const int count : {5, 9, 40, 77, 218, MAX_MOVES}) {
+    for (int round = 0; round < 20; ++round) {
+      auto list = std::make_unique<MoveList>();
+      const int captures = std::uniform_int_distribution<int>(0, count)(random);
+      for (int i = 0; i < count; ++i) {
+        list->moves[i] = 1000 + i;
+        list->scores[i] = i < captures ? std::uniform_int_distribution<int>(50, MAX_MOVE_SCORE)(random)
+                                       : std::uniform_int_distribution<int>(MIN_MOVE_SCORE, 50)(random);
+      }
+      list->capture_count = captures;
+      list->count = count;
+      auto sorted = std::make_unique<MoveList>(*list);
+      SortMoves(*sorted);
+      MovePicker picker(*list);
+      std::vector<Move> picked;
+      for (int index; (index = picker.Next()) >= 0;) picked.push_back(list->moves[index]);
+      ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count;
+    }
   }
 }
 
