@@ -70,7 +70,8 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   MoveList list;
   GenerateMoves<Us>(p, list);
   // Sorted captures and quiet moves, the killers pulled forward, the hash move first.
-  const Move hash_move = HashProbe(p.hash_key) ? HashStoredMove(p.hash_key) : 0;
+  const std::uint64_t key = p.hash_key;
+  const Move hash_move = HashProbe(key) ? HashStoredMove(key) : 0;
   MovePicker picker(list, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0, hash_move);
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
@@ -119,7 +120,9 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
 
     if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
     else UnmakeMoveBlack(p, list, index, undo);
-    UpdateKey(Us, list, index, p);
+    // The key update depends on the move word alone, so a second update gives back the key
+    // the node started with.
+    p.hash_key = key;
 
     const bool improves = WHITE_TO_MOVE ? r > best : r < best;
     if (improves) {
@@ -131,7 +134,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       if constexpr (WHITE_TO_MOVE) alpha = r;
       else beta = r;
       if (type != CAPTURE) UpdateKillers(move, ply);
-      StoreHashMove(list, index, p.hash_key, ply);
+      StoreHashMove(list, index, key, ply);
     }
     if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
   }
