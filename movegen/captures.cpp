@@ -30,8 +30,11 @@ inline void RayCapture(int s, int piece, const Position& p, Bitboard theirs, Mov
   AddCaptures<Us>(target, s, piece, p, list, n);
 }
 
+// A slider with no opposing piece anywhere on its lines has nothing to take: the rays are not
+// walked.
 template <Colour Us>
 inline void OrthogonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  if ((orthogonal_lines[s] & theirs) == 0) return;
   RayCapture<Us, RayDir::UP>(s, piece, p, theirs, list, n);
   RayCapture<Us, RayDir::LEFT>(s, piece, p, theirs, list, n);
   RayCapture<Us, RayDir::DOWN>(s, piece, p, theirs, list, n);
@@ -40,6 +43,7 @@ inline void OrthogonalCaptures(int s, int piece, const Position& p, Bitboard the
 
 template <Colour Us>
 inline void DiagonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
+  if ((diagonal_lines[s] & theirs) == 0) return;
   RayCapture<Us, RayDir::UP_RIGHT>(s, piece, p, theirs, list, n);
   RayCapture<Us, RayDir::UP_LEFT>(s, piece, p, theirs, list, n);
   RayCapture<Us, RayDir::DOWN_LEFT>(s, piece, p, theirs, list, n);
