@@ -17,6 +17,43 @@ inline int SliderOnRay(int s, Bitboard occupied, Bitboard attackers, const std::
   return 0;
 }
 
+// The squares the king tests look at for an attacking pawn: for the White king, s + 7 and s + 9
+// below rank 8; for the Black king, s - 7 and s - 9 from g2 (14) upwards only.
+constexpr tables_detail::Table PawnLookups(bool white_king) {
+  tables_detail::Table t{};
+  for (int s = 0; s < 64; ++s) {
+    if (white_king && s < 56) {
+      if (FileOf(s) != 0) t[s] |= Bitboard{1} << (s + 7);
+      if (FileOf(s) != 7) t[s] |= Bitboard{1} << (s + 9);
+    }
+    if (!white_king && s >= 14) {
+      if (FileOf(s) != 7) t[s] |= Bitboard{1} << (s - 7);
+      if (FileOf(s) != 0) t[s] |= Bitboard{1} << (s - 9);
+    }
+  }
+  return t;
+}
+constexpr tables_detail::Table white_king_pawn_lookups = PawnLookups(true);
+constexpr tables_detail::Table black_king_pawn_lookups = PawnLookups(false);
+
+// Whether any piece of `attacker` reaches s, with the given pawn squares.
+inline bool AnyAttacker(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
+  Bitboard hits = (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]);
+  const Bitboard straight = attacker[ROOK] | attacker[QUEEN];
+  const Bitboard diagonal = attacker[BISHOP] | attacker[QUEEN];
+  if (orthogonal_lines[s] & straight) {
+    hits |= (RayReach<RayDir::UP>(s, occupied) | RayReach<RayDir::DOWN>(s, occupied) |
+             RayReach<RayDir::LEFT>(s, occupied) | RayReach<RayDir::RIGHT>(s, occupied)) &
+            straight;
+  }
+  if (diagonal_lines[s] & diagonal) {
+    hits |= (RayReach<RayDir::UP_RIGHT>(s, occupied) | RayReach<RayDir::UP_LEFT>(s, occupied) |
+             RayReach<RayDir::DOWN_RIGHT>(s, occupied) | RayReach<RayDir::DOWN_LEFT>(s, occupied)) &
+            diagonal;
+  }
+  return hits != 0;
+}
+
 template <Colour Attacker>
 inline int KnightOrKing(const Position& p, int s) {
   const Bitboard* by_kind = Attacker == WHITE ? p.white_by_kind : p.black_by_kind;
@@ -110,4 +147,18 @@ int SquareAttackedByWhite(const Position& p, int s) {
   if ((k = KnightOrKing<WHITE>(p, s))) return k;
   if (board[s - 7] == PAWN || board[s - 9] == PAWN) return PAWN;
   return 0;
+}
+
+bool WhiteKingInCheck(const Position& p) {
+  const Bitboard king = p.white_by_kind[KING];
+  if (king == 0) return false;
+  const int s = LowestBit(king);
+  return AnyAttacker(s, p.occupied, p.black_by_kind, white_king_pawn_lookups[s]);
+}
+
+bool BlackKingInCheck(const Position& p) {
+  const Bitboard king = p.black_by_kind[KING];
+  if (king == 0) return false;
+  const int s = LowestBit(king);
+  return AnyAttacker(s, p.occupied, p.white_by_kind, black_king_pawn_lookups[s]);
 }

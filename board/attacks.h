@@ -8,6 +8,11 @@
 int WhiteKingAttacked(const Position& position);
 // White attacks the black king. Returns 0 when Black has no king.
 int BlackKingAttacked(const Position& position);
+// The same answers as WhiteKingAttacked(p) != 0 and BlackKingAttacked(p) != 0, each with its own
+// pawn rule, for callers that need only yes or no: every attacker is looked for at once, without
+// the tests' order and without a branch per ray.
+bool WhiteKingInCheck(const Position& position);
+bool BlackKingInCheck(const Position& position);
 // For the castling squares of rank 1 (c1..g1) only.
 int SquareAttackedByBlack(const Position& position, int square);
 // For the castling squares of rank 8 (c8..g8) only.

@@ -16,12 +16,12 @@ constexpr int CAPTURE_EXTENSION_PLIES = 4;
 
 template <Colour Us>
 inline int OwnKingAttacked(const Position& p) {
-  return Us == WHITE ? WhiteKingAttacked(p) : BlackKingAttacked(p);
+  return Us == WHITE ? WhiteKingInCheck(p) : BlackKingInCheck(p);
 }
 
 template <Colour Us>
 inline int OpponentKingAttacked(const Position& p) {
-  return Us == WHITE ? BlackKingAttacked(p) : WhiteKingAttacked(p);
+  return Us == WHITE ? BlackKingInCheck(p) : WhiteKingInCheck(p);
 }
 
 template <Colour Us>

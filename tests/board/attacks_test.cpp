@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "board/make_move.h"
 #include "tests/board/test_positions.h"
 
 namespace {
@@ -83,6 +84,76 @@ TEST(KingAttacked, NoKingOfTheTestedColour) {
   EXPECT_EQ(BlackKing("R6Q/8/8/8/8/8/8/8 b - - 0 1"), 0);
   EXPECT_EQ(WhiteKingAttacked(Position{}), 0);
   EXPECT_EQ(BlackKingAttacked(Position{}), 0);
+}
+
+void Place(Position& p, Colour colour, int kind, int s) {
+  (colour == WHITE ? p.white_board : p.black_board)[s] = kind;
+  (colour == WHITE ? p.white_by_kind : p.black_by_kind)[kind] |= Bitboard{1} << s;
+  (colour == WHITE ? p.white_occupied : p.black_occupied) |= Bitboard{1} << s;
+  p.occupied |= Bitboard{1} << s;
+}
+
+// The yes-or-no tests must agree with the ordered ones everywhere, pawn rules included: every
+// king square against every single attacker on every square, with and without a piece of the
+// king's colour on the square next to the king towards the attacker.
+TEST(KingInCheck, AgreesWithTheOrderedTestsForEveryLoneAttacker) {
+  for (const Colour king_colour : {WHITE, BLACK}) {
+    const Colour attacker_colour = king_colour == WHITE ? BLACK : WHITE;
+    for (int k = 0; k < 64; ++k) {
+      for (int kind = PAWN; kind <= KING; ++kind) {
+        for (int a = 0; a < 64; ++a) {
+          if (a == k) continue;
+          for (const bool blocked : {false, true}) {
+            Position p{};
+            Place(p, king_colour, KING, k);
+            Place(p, attacker_colour, kind, a);
+            if (blocked) {
+              const int step_file = (FileOf(a) > FileOf(k)) - (FileOf(a) < FileOf(k));
+              const int step_rank = (RankOf(a) > RankOf(k)) - (RankOf(a) < RankOf(k));
+              const int b = k + step_file + 8 * step_rank;
+              if (b == a) continue;
+              Place(p, king_colour, KNIGHT, b);
+            }
+            if (king_colour == WHITE) {
+              ASSERT_EQ(WhiteKingInCheck(p), WhiteKingAttacked(p) != 0) << k << " " << kind << " " << a;
+            } else {
+              ASSERT_EQ(BlackKingInCheck(p), BlackKingAttacked(p) != 0) << k << " " << kind << " " << a;
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+void CompareAlongTheTree(Position& p, int depth) {
+  ASSERT_EQ(WhiteKingInCheck(p), WhiteKingAttacked(p) != 0);
+  ASSERT_EQ(BlackKingInCheck(p), BlackKingAttacked(p) != 0);
+  if (depth == 0) return;
+  const MoveList list = board_test::AllMoves(p);
+  const int us = p.side_to_move;
+  for (int i = 0; i < list.count; ++i) {
+    UndoRecord undo{};
+    if (us == WHITE) MakeMoveWhite(p, list, i, undo);
+    else MakeMoveBlack(p, list, i, undo);
+    p.side_to_move = 1 - us;
+    CompareAlongTheTree(p, depth - 1);
+    p.side_to_move = us;
+    if (us == WHITE) UnmakeMoveWhite(p, list, i, undo);
+    else UnmakeMoveBlack(p, list, i, undo);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+}
+
+TEST(KingInCheck, AgreesWithTheOrderedTestsAlongThePerftTrees) {
+  for (const auto& entry : board_test::LoadPerftSuite()) {
+    SCOPED_TRACE(entry.fen);
+    Position p = PositionFromFen(entry.fen);
+    CompareAlongTheTree(p, 2);
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_FALSE(WhiteKingInCheck(Position{}));
+  EXPECT_FALSE(BlackKingInCheck(Position{}));
 }
 
 TEST(SquareAttacked, CastlingSquaresOfBothSides) {
