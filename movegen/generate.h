@@ -11,6 +11,11 @@ void GenerateCapturesBlack(const Position& position, MoveList& list);
 void GenerateQuietWhite(const Position& position, MoveList& list);
 void GenerateQuietBlack(const Position& position, MoveList& list);
 
+// Whether the quiet generator of that colour would list the move word m in this position: the
+// same answer as generating the quiet moves and looking for m among them.
+bool QuietListedWhite(const Position& position, Move m);
+bool QuietListedBlack(const Position& position, Move m);
+
 // Appends one CAPTURE per target square, lowest first, scored most valuable victim first.
 void AddCapturesWhite(Bitboard targets, int from, int piece, const Position& position, MoveList& list, int& n);
 void AddCapturesBlack(Bitboard targets, int from, int piece, const Position& position, MoveList& list, int& n);

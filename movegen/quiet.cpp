@@ -59,38 +59,93 @@ inline bool Attacked(const Position& p, int square) {
 
 // Castling needs the right, the squares between king and rook empty, and the king's start,
 // passage and landing squares unattacked (tested in that order). The right stands for the rook.
+// Both for a king already standing on its start square.
 template <Colour Us>
-inline void Castling(const Position& p, MoveList& list, int& n) {
-  const int e = Us == WHITE ? 4 : 60;
-  const int queen_right = Us == WHITE ? p.castle_wq : p.castle_bq;
-  const int king_right = Us == WHITE ? p.castle_wk : p.castle_bk;
-  const Bitboard occ = p.occupied;
-  if (queen_right && (occ & (square_bit[e - 3] | square_bit[e - 2] | square_bit[e - 1])) == 0 &&
-      !Attacked<Us>(p, e - 2) && !Attacked<Us>(p, e - 1) && !Attacked<Us>(p, e)) {
-    AddCastling(Us == WHITE ? WHITE_CASTLE_QUEENSIDE : BLACK_CASTLE_QUEENSIDE, list, n);
-  }
-  if (king_right && (occ & (square_bit[e + 1] | square_bit[e + 2])) == 0 && !Attacked<Us>(p, e) &&
-      !Attacked<Us>(p, e + 1) && !Attacked<Us>(p, e + 2)) {
-    AddCastling(Us == WHITE ? WHITE_CASTLE_KINGSIDE : BLACK_CASTLE_KINGSIDE, list, n);
-  }
+inline bool CanCastleQueenside(const Position& p) {
+  constexpr int e = Us == WHITE ? 4 : 60;
+  const int right = Us == WHITE ? p.castle_wq : p.castle_bq;
+  return right && (p.occupied & (square_bit[e - 3] | square_bit[e - 2] | square_bit[e - 1])) == 0 &&
+         !Attacked<Us>(p, e - 2) && !Attacked<Us>(p, e - 1) && !Attacked<Us>(p, e);
 }
 
 template <Colour Us>
-inline void PawnPushes(int s, Bitboard occ, MoveList& list, int& n) {
+inline bool CanCastleKingside(const Position& p) {
+  constexpr int e = Us == WHITE ? 4 : 60;
+  const int right = Us == WHITE ? p.castle_wk : p.castle_bk;
+  return right && (p.occupied & (square_bit[e + 1] | square_bit[e + 2])) == 0 && !Attacked<Us>(p, e) &&
+         !Attacked<Us>(p, e + 1) && !Attacked<Us>(p, e + 2);
+}
+
+template <Colour Us>
+inline void Castling(const Position& p, MoveList& list, int& n) {
+  if (CanCastleQueenside<Us>(p)) AddCastling(Us == WHITE ? WHITE_CASTLE_QUEENSIDE : BLACK_CASTLE_QUEENSIDE, list, n);
+  if (CanCastleKingside<Us>(p)) AddCastling(Us == WHITE ? WHITE_CASTLE_KINGSIDE : BLACK_CASTLE_KINGSIDE, list, n);
+}
+
+// Single and double pushes that do not promote.
+template <Colour Us>
+inline Bitboard PawnPushTargets(int s, Bitboard occ) {
   const int rank = RankOf(s);
   Bitboard targets = 0;
   if constexpr (Us == WHITE) {
-    if (rank == 6 || rank == 7) return;
+    if (rank == 6 || rank == 7) return 0;
     const Bitboard one = square_bit[s + 8] & ~occ;
     targets = one;
     if (rank == 1 && one) targets |= square_bit[s + 16] & ~occ;
   } else {
-    if (rank == 1 || rank == 0) return;
+    if (rank == 1 || rank == 0) return 0;
     const Bitboard one = square_bit[s - 8] & ~occ;
     targets = one;
     if (rank == 6 && one) targets |= square_bit[s - 16] & ~occ;
   }
-  AddQuiet(targets, s, PAWN, n, list);
+  return targets;
+}
+
+template <Colour Us>
+inline void PawnPushes(int s, Bitboard occ, MoveList& list, int& n) {
+  AddQuiet(PawnPushTargets<Us>(s, occ), s, PAWN, n, list);
+}
+
+inline Bitboard OrthogonalReach(int s, Bitboard occ) {
+  return RayReach<RayDir::UP>(s, occ) | RayReach<RayDir::LEFT>(s, occ) | RayReach<RayDir::DOWN>(s, occ) |
+         RayReach<RayDir::RIGHT>(s, occ);
+}
+
+inline Bitboard DiagonalReach(int s, Bitboard occ) {
+  return RayReach<RayDir::UP_RIGHT>(s, occ) | RayReach<RayDir::UP_LEFT>(s, occ) |
+         RayReach<RayDir::DOWN_LEFT>(s, occ) | RayReach<RayDir::DOWN_RIGHT>(s, occ);
+}
+
+// Whether GenerateQuiet<Us> would list m, answered from the move word and the position alone.
+template <Colour Us>
+inline bool QuietListed(const Position& p, Move m) {
+  const Bitboard* ours = Us == WHITE ? p.white_by_kind : p.black_by_kind;
+  const std::int32_t* our_board = Us == WHITE ? p.white_board : p.black_board;
+  const int type = MoveTypeOf(m);
+  // Only the lowest king of a side moves, and it castles only from its start square.
+  const int king = ours[KING] ? LowestBit(ours[KING]) : -1;
+  if (type == CASTLE_QUEENSIDE) {
+    return m == (Us == WHITE ? WHITE_CASTLE_QUEENSIDE : BLACK_CASTLE_QUEENSIDE) && king == (Us == WHITE ? 4 : 60) &&
+           CanCastleQueenside<Us>(p);
+  }
+  if (type == CASTLE_KINGSIDE) {
+    return m == (Us == WHITE ? WHITE_CASTLE_KINGSIDE : BLACK_CASTLE_KINGSIDE) && king == (Us == WHITE ? 4 : 60) &&
+           CanCastleKingside<Us>(p);
+  }
+  const int piece = MovePiece(m), from = MoveFrom(m), to = MoveTo(m);
+  if (type != QUIET || m != MakeMoveWord(piece, from, to, QUIET, 0)) return false;
+  if (piece < PAWN || piece > KING || our_board[from] != piece) return false;
+  const Bitboard occ = p.occupied;
+  Bitboard targets;
+  switch (piece) {
+    case KING: targets = from == king ? king_steps[from] : 0; break;
+    case QUEEN: targets = OrthogonalReach(from, occ) | DiagonalReach(from, occ); break;
+    case ROOK: targets = OrthogonalReach(from, occ); break;
+    case BISHOP: targets = DiagonalReach(from, occ); break;
+    case KNIGHT: targets = knight_jumps[from]; break;
+    default: targets = PawnPushTargets<Us>(from, occ); break;
+  }
+  return (targets & ~occ & square_bit[to]) != 0;
 }
 
 template <Colour Us>
@@ -125,3 +180,5 @@ void AddQuietMoves(Bitboard targets, int from, int piece, int& n, MoveList& list
 }
 void GenerateQuietWhite(const Position& p, MoveList& list) { GenerateQuiet<WHITE>(p, list); }
 void GenerateQuietBlack(const Position& p, MoveList& list) { GenerateQuiet<BLACK>(p, list); }
+bool QuietListedWhite(const Position& p, Move m) { return QuietListed<WHITE>(p, m); }
+bool QuietListedBlack(const Position& p, Move m) { return QuietListed<BLACK>(p, m); }

@@ -68,11 +68,14 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   }
 
   MoveList list;
-  GenerateMoves<Us>(p, list);
-  // Sorted captures and quiet moves, the killers pulled forward, the hash move first.
+  if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
+  else GenerateCapturesBlack(p, list);
+  // Sorted captures and quiet moves, the killers pulled forward, the hash move first; the quiet
+  // moves are generated when the order reaches them.
   const std::uint64_t key = p.hash_key;
   const Move hash_move = HashProbe(key) ? HashStoredMove(key) : 0;
-  MovePicker picker(list, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0, hash_move);
+  MovePicker picker(list, p, Us, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0,
+                    hash_move);
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
   bool legal_found = false;

@@ -1,5 +1,7 @@
 #include "search/move_picker.h"
 
+#include "movegen/generate.h"
+
 #if defined(__SSE4_1__)
 #include <smmintrin.h>
 #elif defined(__SSE2__)
@@ -20,13 +22,13 @@ static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < 
 
 inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
 
-// Turns the scores [0, count) into sort words in place, without places.
-void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int count) {
+// Turns count scores into sort words in place, without places; the first is entry `first`.
+void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
   int i = 0;
 #if defined(__SSE2__)
   const __m128i bias = _mm_set1_epi32(SCORE_BIAS);
   const __m128i step = _mm_set1_epi32(4);
-  __m128i indices = _mm_setr_epi32(0, 1, 2, 3);
+  __m128i indices = _mm_add_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(first));
   for (; i + 4 <= count; i += 4) {
     const __m128i score = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scores + i));
     const __m128i key = _mm_or_si128(_mm_slli_epi32(_mm_add_epi32(score, bias), SCORE_SHIFT), indices);
@@ -35,7 +37,7 @@ void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int count) {
   }
 #endif
   for (; i < count; ++i)
-    keys[i] = static_cast<std::uint32_t>(scores[i] + SCORE_BIAS) << SCORE_SHIFT | static_cast<std::uint32_t>(i);
+    keys[i] = static_cast<std::uint32_t>(scores[i] + SCORE_BIAS) << SCORE_SHIFT | static_cast<std::uint32_t>(first + i);
 }
 
 // One exchange pass on sort words: the held word is the running maximum, and each later entry
@@ -110,16 +112,50 @@ MovePicker::MovePicker(MoveList& list) : list_(list), keys_(reinterpret_cast<std
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
     : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
   const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
+  special_[0] = listed.primary;
+  special_[1] = listed.secondary;
+  special_[2] = listed.hash;
+  PlaceHead(start);
+}
 
+MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary,
+                       Move killer_secondary, int start, Move hash_move)
+    : list_(list), position_(&position), us_(us), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
+  const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
+  special_[0] = listed.primary;
+  special_[1] = listed.secondary;
+  special_[2] = listed.hash;
+  // A quiet move the generator would list waits in a spare entry until the quiet moves exist.
+  const Move moves[3] = {killer_primary, killer_secondary, hash_move};
+  for (int i = 0; i < 3; ++i) {
+    if (special_[i] >= 0 || moves[i] == 0) continue;
+    for (int j = 0; j < i; ++j) {
+      if (moves[j] == moves[i]) special_[i] = special_[j];
+    }
+    if (special_[i] >= 0) continue;
+    const bool quiet_listed = us == WHITE ? QuietListedWhite(position, moves[i]) : QuietListedBlack(position, moves[i]);
+    if (!quiet_listed) continue;
+    special_[i] = MAX_MOVES - SPARE_ENTRIES + i;
+    list.moves[special_[i]] = moves[i];
+    spares_used_ |= 1 << i;
+  }
+  PlaceHead(start);
+}
+
+void MovePicker::PlaceHead(int start) {
+  // Read again after every step that may generate the quiet moves, which moves the spares.
+  const int& primary = special_[0];
+  const int& secondary = special_[1];
+  const int& hash = special_[2];
   // The order after the primary killer goes to `start`: the sorted entries before `start`, the
   // killer (unless it already sits before `start`), then the sorted rest without it.
   int first[2];
   int first_count = 0;
-  if (start == 1 && list.count > 0) first[first_count++] = SortedIndex(0);
+  if (start == 1 && list_.count > 0) first[first_count++] = SortedIndex(0);
   tail_ = first_count;
-  if (listed.primary >= 0 && !(first_count == 1 && first[0] == listed.primary)) {
-    first[first_count++] = listed.primary;
-    pulled_[pulled_count_++] = listed.primary;
+  if (primary >= 0 && !(first_count == 1 && first[0] == primary)) {
+    first[first_count++] = primary;
+    pulled_[pulled_count_++] = primary;
   }
   // The first start + 1 entries of that order stay in front of the secondary killer.
   for (int i = 0; i < first_count && head_count_ < start + 1; ++i) head_[head_count_++] = first[i];
@@ -128,28 +164,54 @@ MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondar
     if (index < 0) break;
     head_[head_count_++] = index;
   }
-  if (listed.secondary >= 0) {
+  if (secondary >= 0) {
     bool in_front = false;
-    for (int i = 0; i < head_count_; ++i) in_front |= head_[i] == listed.secondary;
+    for (int i = 0; i < head_count_; ++i) in_front |= head_[i] == secondary;
     if (!in_front) {
-      head_[head_count_++] = listed.secondary;
-      pulled_[pulled_count_++] = listed.secondary;
+      head_[head_count_++] = secondary;
+      pulled_[pulled_count_++] = secondary;
     }
   }
   // The hash move goes before everything and is skipped wherever else it would come.
-  if (listed.hash >= 0) {
+  if (hash >= 0) {
     int kept = 0;
     for (int i = 0; i < head_count_; ++i)
-      if (head_[i] != listed.hash) head_[kept++] = head_[i];
+      if (head_[i] != hash) head_[kept++] = head_[i];
     for (int i = kept; i > 0; --i) head_[i] = head_[i - 1];
-    head_[0] = listed.hash;
+    head_[0] = hash;
     head_count_ = kept + 1;
-    if (!Pulled(listed.hash)) pulled_[pulled_count_++] = listed.hash;
+    if (!Pulled(hash)) pulled_[pulled_count_++] = hash;
+  }
+}
+
+void MovePicker::GenerateQuietMoves() {
+  const Position& position = *position_;
+  position_ = nullptr;
+  const int first_quiet = list_.count;
+  if (us_ == WHITE) GenerateQuietWhite(position, list_);
+  else GenerateQuietBlack(position, list_);
+  // The spare entries' moves now have their own places in the list.
+  for (int i = 0; i < SPARE_ENTRIES; ++i) {
+    if ((spares_used_ >> i & 1) == 0) continue;
+    const int spare = MAX_MOVES - SPARE_ENTRIES + i;
+    int index = -1;
+    for (int i = first_quiet; i < list_.count && index < 0; ++i)
+      if (list_.moves[i] == list_.moves[spare]) index = i;
+    for (int i = 0; i < head_count_; ++i)
+      if (head_[i] == spare) head_[i] = index;
+    for (int i = 0; i < pulled_count_; ++i)
+      if (pulled_[i] == spare) pulled_[i] = index;
+    for (int& special : special_)
+      if (special == spare) special = index;
   }
 }
 
 int MovePicker::SortedIndex(int position) {
-  if (sorted_ == 0) MakeKeys(list_.scores, keys_, list_.count);
+  if (position >= list_.count && position_ != nullptr) GenerateQuietMoves();
+  if (keyed_ < list_.count) {
+    MakeKeys(list_.scores + keyed_, keys_ + keyed_, keyed_, list_.count - keyed_);
+    keyed_ = list_.count;
+  }
   while (sorted_ <= position) {
     const int last = sorted_ < list_.capture_count ? list_.capture_count : list_.count;
     KeyPass(keys_, sorted_, last);
@@ -165,11 +227,15 @@ bool MovePicker::Pulled(int index) const {
 }
 
 int MovePicker::NextFromTail() {
-  while (tail_ < list_.count) {
+  for (;;) {
+    if (tail_ == list_.count) {
+      if (position_ == nullptr) return -1;
+      GenerateQuietMoves();
+      continue;
+    }
     const int index = SortedIndex(tail_++);
     if (!Pulled(index)) return index;
   }
-  return -1;
 }
 
 int MovePicker::Next() {

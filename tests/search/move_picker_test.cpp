@@ -7,9 +7,12 @@
 #include <random>
 #include <vector>
 
+#include "board/make_move.h"
+#include "movegen/generate.h"
 #include "search/hash_table.h"
 #include "search/move_picker.h"
 #include "search/ordering.h"
+#include "tests/board/test_positions.h"
 
 namespace {
 
@@ -103,6 +106,65 @@ TEST(MovePicker, LongListsWithTheWholeScoreRange) {
       for (int index; (index = picker.Next()) >= 0;) picked.push_back(list->moves[index]);
       ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count;
     }
+  }
+}
+
+// A picker that starts from the captures and generates the quiet moves itself gives the same
+// moves in the same order as one given the whole list, whatever the killers and the hash move
+// are: moves of the list (captures, quiet moves, castling), moves of the other side, a move
+// given twice, or none.
+void CompareDeferred(Position& p, int depth, std::mt19937& random) {
+  const Colour us = p.side_to_move == WHITE ? WHITE : BLACK;
+  MoveList full{};
+  GenerateAllMoves(p, full);
+  MoveList other{};
+  if (us == WHITE) GenerateQuietBlack(p, other);
+  else GenerateQuietWhite(p, other);
+  auto pick = [&]() -> Move {
+    switch (random() % 5) {
+      case 0: return 0;
+      case 1: return other.count ? other.moves[random() % other.count] : 0;
+      default: return full.count ? full.moves[random() % full.count] : 0;
+    }
+  };
+  for (int round = 0; round < 4; ++round) {
+    const Move primary = pick(), secondary = random() % 4 == 0 ? primary : pick();
+    const Move hash = random() % 4 == 0 ? secondary : pick();
+    MoveList whole = full;
+    MoveList captures{};
+    if (us == WHITE) GenerateCapturesWhite(p, captures);
+    else GenerateCapturesBlack(p, captures);
+    const int start = whole.capture_count != 0 ? 1 : 0;
+    MovePicker reference(whole, primary, secondary, start, hash);
+    MovePicker deferred(captures, p, us, primary, secondary, start, hash);
+    for (int step = 0;; ++step) {
+      const int a = reference.Next(), b = deferred.Next();
+      ASSERT_EQ(a < 0, b < 0) << "step " << step;
+      if (a < 0) break;
+      ASSERT_EQ(whole.moves[a], captures.moves[b]) << "step " << step;
+    }
+  }
+  if (depth == 0) return;
+  for (int i = 0; i < full.count; ++i) {
+    UndoRecord undo{};
+    if (us == WHITE) MakeMoveWhite(p, full, i, undo);
+    else MakeMoveBlack(p, full, i, undo);
+    p.side_to_move = 1 - us;
+    CompareDeferred(p, depth - 1, random);
+    p.side_to_move = us;
+    if (us == WHITE) UnmakeMoveWhite(p, full, i, undo);
+    else UnmakeMoveBlack(p, full, i, undo);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+}
+
+TEST(MovePicker, GeneratingTheQuietMovesWhenNeededKeepsTheOrder) {
+  std::mt19937 random(2024);
+  for (const auto& entry : board_test::LoadPerftSuite()) {
+    SCOPED_TRACE(entry.fen);
+    Position p = board_test::PositionFromFen(entry.fen);
+    CompareDeferred(p, 2, random);
+    if (HasFatalFailure()) return;
   }
 }
 
