@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "board/make_move.h"
 #include "tests/board/test_positions.h"
 
 namespace {
@@ -126,30 +125,14 @@ TEST(KingInCheck, AgreesWithTheOrderedTestsForEveryLoneAttacker) {
   }
 }
 
-void CompareAlongTheTree(Position& p, int depth) {
-  ASSERT_EQ(WhiteKingInCheck(p), WhiteKingAttacked(p) != 0);
-  ASSERT_EQ(BlackKingInCheck(p), BlackKingAttacked(p) != 0);
-  if (depth == 0) return;
-  const MoveList list = board_test::AllMoves(p);
-  const int us = p.side_to_move;
-  for (int i = 0; i < list.count; ++i) {
-    UndoRecord undo{};
-    if (us == WHITE) MakeMoveWhite(p, list, i, undo);
-    else MakeMoveBlack(p, list, i, undo);
-    p.side_to_move = 1 - us;
-    CompareAlongTheTree(p, depth - 1);
-    p.side_to_move = us;
-    if (us == WHITE) UnmakeMoveWhite(p, list, i, undo);
-    else UnmakeMoveBlack(p, list, i, undo);
-    if (testing::Test::HasFatalFailure()) return;
-  }
-}
-
 TEST(KingInCheck, AgreesWithTheOrderedTestsAlongThePerftTrees) {
   for (const auto& entry : board_test::LoadPerftSuite()) {
     SCOPED_TRACE(entry.fen);
     Position p = PositionFromFen(entry.fen);
-    CompareAlongTheTree(p, 2);
+    board_test::VisitTree(p, 2, [](const Position& q) {
+      ASSERT_EQ(WhiteKingInCheck(q), WhiteKingAttacked(q) != 0);
+      ASSERT_EQ(BlackKingInCheck(q), BlackKingAttacked(q) != 0);
+    });
     if (HasFatalFailure()) return;
   }
   EXPECT_FALSE(WhiteKingInCheck(Position{}));

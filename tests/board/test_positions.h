@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/fen.h"
+#include "board/make_move.h"
 #include "board/tables.h"
 #include "board/types.h"
 #include "movegen/generate.h"
@@ -51,6 +52,27 @@ inline int IndexOf(const MoveList& list, const std::string& text) {
   for (int i = 0; i < list.count; ++i)
     if (Text(list.moves[i]) == text) return i;
   return -1;
+}
+
+// Calls visit(position) at every node of the tree of generated moves, `depth` plies deep, making
+// and unmaking each move with the side to move alternating; stops at the first fatal failure.
+template <typename Visit>
+void VisitTree(Position& p, int depth, const Visit& visit) {
+  visit(p);
+  if (testing::Test::HasFatalFailure() || depth == 0) return;
+  const MoveList list = AllMoves(p);
+  const int us = p.side_to_move;
+  for (int i = 0; i < list.count; ++i) {
+    UndoRecord undo{};
+    if (us == WHITE) MakeMoveWhite(p, list, i, undo);
+    else MakeMoveBlack(p, list, i, undo);
+    p.side_to_move = 1 - us;
+    VisitTree(p, depth - 1, visit);
+    p.side_to_move = us;
+    if (us == WHITE) UnmakeMoveWhite(p, list, i, undo);
+    else UnmakeMoveBlack(p, list, i, undo);
+    if (testing::Test::HasFatalFailure()) return;
+  }
 }
 
 struct PerftCase {

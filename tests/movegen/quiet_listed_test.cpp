@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "board/make_move.h"
 #include "movegen/generate.h"
 #include "tests/board/test_positions.h"
 
@@ -37,24 +36,6 @@ void CheckNode(const Position& p, const std::vector<Move>& pool) {
   }
 }
 
-void Walk(Position& p, int depth, const std::vector<Move>& pool) {
-  CheckNode(p, pool);
-  if (testing::Test::HasFatalFailure() || depth == 0) return;
-  const MoveList list = board_test::AllMoves(p);
-  const int us = p.side_to_move;
-  for (int i = 0; i < list.count; ++i) {
-    UndoRecord undo{};
-    if (us == WHITE) MakeMoveWhite(p, list, i, undo);
-    else MakeMoveBlack(p, list, i, undo);
-    p.side_to_move = 1 - us;
-    Walk(p, depth - 1, pool);
-    p.side_to_move = us;
-    if (us == WHITE) UnmakeMoveWhite(p, list, i, undo);
-    else UnmakeMoveBlack(p, list, i, undo);
-    if (testing::Test::HasFatalFailure()) return;
-  }
-}
-
 TEST(QuietListed, AnswersAsTheGeneratorLists) {
   const auto suite = board_test::LoadPerftSuite();
   ASSERT_FALSE(suite.empty());
@@ -74,7 +55,7 @@ TEST(QuietListed, AnswersAsTheGeneratorLists) {
   for (const auto& entry : suite) {
     SCOPED_TRACE(entry.fen);
     Position p = board_test::PositionFromFen(entry.fen);
-    Walk(p, 2, pool);
+    board_test::VisitTree(p, 2, [&](const Position& q) { CheckNode(q, pool); });
     if (HasFatalFailure()) return;
   }
 }
