@@ -15,11 +15,11 @@ std::uint64_t PerftSide(Position& p, int depth) {
   for (int i = 0; i < list.count; ++i) {
     if constexpr (Us == WHITE) {
       MakeMoveWhite(p, list, i, undo);
-      if (!WhiteKingAttacked(p)) total += depth == 1 ? 1 : PerftSide<BLACK>(p, depth - 1);
+      if (!WhiteKingInCheck(p)) total += depth == 1 ? 1 : PerftSide<BLACK>(p, depth - 1);
       UnmakeMoveWhite(p, list, i, undo);
     } else {
       MakeMoveBlack(p, list, i, undo);
-      if (!BlackKingAttacked(p)) total += depth == 1 ? 1 : PerftSide<WHITE>(p, depth - 1);
+      if (!BlackKingInCheck(p)) total += depth == 1 ? 1 : PerftSide<WHITE>(p, depth - 1);
       UnmakeMoveBlack(p, list, i, undo);
     }
   }
