@@ -48,30 +48,29 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
   undo.saved_ep_flag = p.ep_flag;
   p.ep_flag = 0;
 
-  switch (type) {
-    case QUIET: {
-      us.Relocate(from, to);
-      const int kind = us.board[to];
-      if (kind == PAWN) {
-        if (to - from == 2 * Sq::PAWN_STEP) {
-          undo.saved_ep_file = p.ep_file;
-          undo.saved_ep_rank = p.ep_rank;
-          p.ep_flag = 1;
-          p.ep_file = (from + Sq::PAWN_STEP) % 8;
-          p.ep_rank = (from + Sq::PAWN_STEP) / 8;
-        }
-      } else {
-        ClearMoverRights(us, kind, from, undo);
+  // Quiet moves and captures are nearly all the moves made: plain tests go before the table
+  // jump of the other types.
+  if (type == QUIET) {
+    us.Relocate(from, to);
+    const int kind = us.board[to];
+    if (kind == PAWN) {
+      if (to - from == 2 * Sq::PAWN_STEP) {
+        undo.saved_ep_file = p.ep_file;
+        undo.saved_ep_rank = p.ep_rank;
+        p.ep_flag = 1;
+        p.ep_file = (from + Sq::PAWN_STEP) % 8;
+        p.ep_rank = (from + Sq::PAWN_STEP) / 8;
       }
-      break;
+    } else {
+      ClearMoverRights(us, kind, from, undo);
     }
-    case CAPTURE:
-      them.Toggle(to);
-      them.board[to] = NO_PIECE;
-      us.Relocate(from, to);
-      ClearMoverRights(us, us.board[to], from, undo);
-      ClearCapturedRookRight(them, MoveCaptured(m), to, undo);
-      break;
+  } else if (type == CAPTURE) {
+    them.Toggle(to);
+    them.board[to] = NO_PIECE;
+    us.Relocate(from, to);
+    ClearMoverRights(us, us.board[to], from, undo);
+    ClearCapturedRookRight(them, MoveCaptured(m), to, undo);
+  } else switch (type) {
     case CASTLE_QUEENSIDE:
     case CASTLE_KINGSIDE: {
       us.Relocate(from, to);
@@ -153,26 +152,23 @@ inline void UnmakeMove(Position& p, Move m, const UndoRecord& undo) {
 
   p.ep_flag = undo.saved_ep_flag;
 
-  switch (type) {
-    case QUIET: {
-      const int kind = us.board[to];
-      if (kind == PAWN) {
-        if (to - from == 2 * Sq::PAWN_STEP) {
-          p.ep_file = undo.saved_ep_file;
-          p.ep_rank = undo.saved_ep_rank;
-        }
-      } else {
-        RestoreMoverRights(us, kind, from, undo);
+  if (type == QUIET) {
+    const int kind = us.board[to];
+    if (kind == PAWN) {
+      if (to - from == 2 * Sq::PAWN_STEP) {
+        p.ep_file = undo.saved_ep_file;
+        p.ep_rank = undo.saved_ep_rank;
       }
-      us.Relocate(to, from);
-      break;
+    } else {
+      RestoreMoverRights(us, kind, from, undo);
     }
-    case CAPTURE:
-      RestoreMoverRights(us, us.board[to], from, undo);
-      RestoreCapturedRookRight(them, captured, to, undo);
-      us.Relocate(to, from);
-      PutBack(them, captured, to);
-      break;
+    us.Relocate(to, from);
+  } else if (type == CAPTURE) {
+    RestoreMoverRights(us, us.board[to], from, undo);
+    RestoreCapturedRookRight(them, captured, to, undo);
+    us.Relocate(to, from);
+    PutBack(them, captured, to);
+  } else switch (type) {
     case CASTLE_QUEENSIDE:
     case CASTLE_KINGSIDE:
       us.castle_q = undo.saved_castle_q;
