@@ -1,5 +1,6 @@
 #include "board/attacks.h"
 
+#include "board/slider_attacks.h"
 #include "board/rays.h"
 
 namespace {
@@ -41,16 +42,8 @@ inline bool AnyAttacker(int s, Bitboard occupied, const Bitboard* attacker, Bitb
   Bitboard hits = (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]);
   const Bitboard straight = attacker[ROOK] | attacker[QUEEN];
   const Bitboard diagonal = attacker[BISHOP] | attacker[QUEEN];
-  if (orthogonal_lines[s] & straight) {
-    hits |= (RayReach<RayDir::UP>(s, occupied) | RayReach<RayDir::DOWN>(s, occupied) |
-             RayReach<RayDir::LEFT>(s, occupied) | RayReach<RayDir::RIGHT>(s, occupied)) &
-            straight;
-  }
-  if (diagonal_lines[s] & diagonal) {
-    hits |= (RayReach<RayDir::UP_RIGHT>(s, occupied) | RayReach<RayDir::UP_LEFT>(s, occupied) |
-             RayReach<RayDir::DOWN_RIGHT>(s, occupied) | RayReach<RayDir::DOWN_LEFT>(s, occupied)) &
-            diagonal;
-  }
+  if (orthogonal_lines[s] & straight) hits |= RookAttacks(s, occupied) & straight;
+  if (diagonal_lines[s] & diagonal) hits |= BishopAttacks(s, occupied) & diagonal;
   return hits != 0;
 }
 

@@ -3,30 +3,21 @@
 #include <array>
 #include <cstdint>
 
+#include "board/slider_attacks.h"
 #include "board/bitscan.h"
-#include "board/rays.h"
 
 namespace {
 
-// The rays are disjoint, so counting their union counts each reach once.
-template <RayDir A, RayDir B, RayDir C, RayDir D>
-int SliderMobility(Bitboard pieces, Bitboard occupied) {
+int RookMobility(Bitboard rooks, Bitboard occupied) {
   int total = 0;
-  while (pieces != 0) {
-    const int s = PopLowest(pieces);
-    total += PopCount(RayReach<A>(s, occupied) | RayReach<B>(s, occupied) | RayReach<C>(s, occupied) |
-                      RayReach<D>(s, occupied));
-  }
+  while (rooks != 0) total += PopCount(RookAttacks(PopLowest(rooks), occupied));
   return total;
 }
 
-int RookMobility(Bitboard rooks, Bitboard occupied) {
-  return SliderMobility<RayDir::UP, RayDir::LEFT, RayDir::DOWN, RayDir::RIGHT>(rooks, occupied);
-}
-
 int BishopMobility(Bitboard bishops, Bitboard occupied) {
-  return SliderMobility<RayDir::UP_RIGHT, RayDir::UP_LEFT, RayDir::DOWN_LEFT, RayDir::DOWN_RIGHT>(bishops,
-                                                                                                   occupied);
+  int total = 0;
+  while (bishops != 0) total += PopCount(BishopAttacks(PopLowest(bishops), occupied));
+  return total;
 }
 
 // Tropism for every pair of squares, so the hot path is one load: 7 div the Manhattan distance,
