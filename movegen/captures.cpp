@@ -1,4 +1,6 @@
-#include "board/rays.h"
+#include "board/bitscan.h"
+#include "board/slider_attacks.h"
+#include "board/tables.h"
 #include "movegen/generate.h"
 
 namespace {
@@ -21,33 +23,29 @@ inline void AddCaptures(Bitboard targets, int from, int piece, const Position& p
   }
 }
 
-// The capture along one ray: the nearest piece, when it belongs to the opponent.
-template <Colour Us, RayDir D>
-inline void RayCapture(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
-  const Bitboard blockers = RayTable<D>()[s] & p.occupied;
-  if (blockers == 0) return;
-  const Bitboard target = square_bit[NearestBlocker<D>(blockers)] & theirs;
-  AddCaptures<Us>(target, s, piece, p, list, n);
-}
-
-// A slider with no opposing piece anywhere on its lines has nothing to take: the rays are not
-// walked.
+// The captures of a slider, ray by ray in the generator's order: on each ray the reach ends at
+// the nearest piece, which is a capture when it is the opponent's. A slider with no opposing
+// piece anywhere on its lines has nothing to take.
 template <Colour Us>
 inline void OrthogonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
   if ((orthogonal_lines[s] & theirs) == 0) return;
-  RayCapture<Us, RayDir::UP>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::LEFT>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::DOWN>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::RIGHT>(s, piece, p, theirs, list, n);
+  const Bitboard targets = RookAttacks(s, p.occupied) & theirs;
+  if (targets == 0) return;
+  AddCaptures<Us>(targets & ray_up[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_left[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_down[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_right[s], s, piece, p, list, n);
 }
 
 template <Colour Us>
 inline void DiagonalCaptures(int s, int piece, const Position& p, Bitboard theirs, MoveList& list, int& n) {
   if ((diagonal_lines[s] & theirs) == 0) return;
-  RayCapture<Us, RayDir::UP_RIGHT>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::UP_LEFT>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::DOWN_LEFT>(s, piece, p, theirs, list, n);
-  RayCapture<Us, RayDir::DOWN_RIGHT>(s, piece, p, theirs, list, n);
+  const Bitboard targets = BishopAttacks(s, p.occupied) & theirs;
+  if (targets == 0) return;
+  AddCaptures<Us>(targets & ray_up_right[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_up_left[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_down_left[s], s, piece, p, list, n);
+  AddCaptures<Us>(targets & ray_down_right[s], s, piece, p, list, n);
 }
 
 inline void AddPromotions(int from, int to, int captured, MoveList& list, int& n) {

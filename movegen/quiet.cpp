@@ -1,5 +1,7 @@
 #include "board/attacks.h"
-#include "board/rays.h"
+#include "board/bitscan.h"
+#include "board/slider_attacks.h"
+#include "board/tables.h"
 #include "movegen/generate.h"
 
 namespace {
@@ -27,23 +29,22 @@ inline void AddQuiet(Bitboard targets, int from, int piece, int& n, MoveList& li
   }
 }
 
-template <RayDir D>
-inline void RayQuiet(int s, int piece, Bitboard occupied, MoveList& list, int& n) {
-  AddQuiet(RayReach<D>(s, occupied) & ~occupied, s, piece, n, list);
-}
-
+// The empty squares a slider reaches, ray by ray in the generator's order: the part of the whole
+// reach on one ray is that ray's reach.
 inline void OrthogonalQuiet(int s, int piece, Bitboard occ, MoveList& list, int& n) {
-  RayQuiet<RayDir::UP>(s, piece, occ, list, n);
-  RayQuiet<RayDir::LEFT>(s, piece, occ, list, n);
-  RayQuiet<RayDir::DOWN>(s, piece, occ, list, n);
-  RayQuiet<RayDir::RIGHT>(s, piece, occ, list, n);
+  const Bitboard reach = RookAttacks(s, occ) & ~occ;
+  AddQuiet(reach & ray_up[s], s, piece, n, list);
+  AddQuiet(reach & ray_left[s], s, piece, n, list);
+  AddQuiet(reach & ray_down[s], s, piece, n, list);
+  AddQuiet(reach & ray_right[s], s, piece, n, list);
 }
 
 inline void DiagonalQuiet(int s, int piece, Bitboard occ, MoveList& list, int& n) {
-  RayQuiet<RayDir::UP_RIGHT>(s, piece, occ, list, n);
-  RayQuiet<RayDir::UP_LEFT>(s, piece, occ, list, n);
-  RayQuiet<RayDir::DOWN_LEFT>(s, piece, occ, list, n);
-  RayQuiet<RayDir::DOWN_RIGHT>(s, piece, occ, list, n);
+  const Bitboard reach = BishopAttacks(s, occ) & ~occ;
+  AddQuiet(reach & ray_up_right[s], s, piece, n, list);
+  AddQuiet(reach & ray_up_left[s], s, piece, n, list);
+  AddQuiet(reach & ray_down_left[s], s, piece, n, list);
+  AddQuiet(reach & ray_down_right[s], s, piece, n, list);
 }
 
 inline void AddCastling(Move word, MoveList& list, int& n) {
@@ -106,16 +107,6 @@ inline void PawnPushes(int s, Bitboard occ, MoveList& list, int& n) {
   AddQuiet(PawnPushTargets<Us>(s, occ), s, PAWN, n, list);
 }
 
-inline Bitboard OrthogonalReach(int s, Bitboard occ) {
-  return RayReach<RayDir::UP>(s, occ) | RayReach<RayDir::LEFT>(s, occ) | RayReach<RayDir::DOWN>(s, occ) |
-         RayReach<RayDir::RIGHT>(s, occ);
-}
-
-inline Bitboard DiagonalReach(int s, Bitboard occ) {
-  return RayReach<RayDir::UP_RIGHT>(s, occ) | RayReach<RayDir::UP_LEFT>(s, occ) |
-         RayReach<RayDir::DOWN_LEFT>(s, occ) | RayReach<RayDir::DOWN_RIGHT>(s, occ);
-}
-
 // Whether GenerateQuiet<Us> would list m, answered from the move word and the position alone.
 template <Colour Us>
 inline bool QuietListed(const Position& p, Move m) {
@@ -139,9 +130,9 @@ inline bool QuietListed(const Position& p, Move m) {
   Bitboard targets;
   switch (piece) {
     case KING: targets = from == king ? king_steps[from] : 0; break;
-    case QUEEN: targets = OrthogonalReach(from, occ) | DiagonalReach(from, occ); break;
-    case ROOK: targets = OrthogonalReach(from, occ); break;
-    case BISHOP: targets = DiagonalReach(from, occ); break;
+    case QUEEN: targets = RookAttacks(from, occ) | BishopAttacks(from, occ); break;
+    case ROOK: targets = RookAttacks(from, occ); break;
+    case BISHOP: targets = BishopAttacks(from, occ); break;
     case KNIGHT: targets = knight_jumps[from]; break;
     default: targets = PawnPushTargets<Us>(from, occ); break;
   }

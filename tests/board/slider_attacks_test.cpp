@@ -7,18 +7,36 @@
 
 #include <random>
 
-#include "board/rays.h"
+#include "board/tables.h"
 
 namespace {
 
+// The rays of a direction, walked square by square with its table: each stops at its first
+// occupied square, which it includes.
+Bitboard Reach(const tables_detail::Table* rays[4], int s, Bitboard occupied) {
+  Bitboard reach = 0;
+  for (int d = 0; d < 4; ++d) {
+    const Bitboard ray = (*rays[d])[s];
+    const bool ascending = d % 2 == 0;
+    for (int step = 0; step < 8; ++step) {
+      const Bitboard left = ray & ~reach;
+      if (left == 0) break;
+      const Bitboard next = ascending ? left & (0 - left) : Bitboard{1} << (63 - __builtin_clzll(left));
+      reach |= next;
+      if (next & occupied) break;
+    }
+  }
+  return reach;
+}
+
 Bitboard DiagonalReach(int s, Bitboard occupied) {
-  return RayReach<RayDir::UP_RIGHT>(s, occupied) | RayReach<RayDir::UP_LEFT>(s, occupied) |
-         RayReach<RayDir::DOWN_RIGHT>(s, occupied) | RayReach<RayDir::DOWN_LEFT>(s, occupied);
+  const tables_detail::Table* rays[4] = {&ray_up_right, &ray_down_right, &ray_up_left, &ray_down_left};
+  return Reach(rays, s, occupied);
 }
 
 Bitboard OrthogonalReach(int s, Bitboard occupied) {
-  return RayReach<RayDir::UP>(s, occupied) | RayReach<RayDir::DOWN>(s, occupied) |
-         RayReach<RayDir::LEFT>(s, occupied) | RayReach<RayDir::RIGHT>(s, occupied);
+  const tables_detail::Table* rays[4] = {&ray_up, &ray_down, &ray_right, &ray_left};
+  return Reach(rays, s, occupied);
 }
 
 TEST(SliderAttacks, AreTheRayReachesForRandomOccupancies) {
@@ -45,6 +63,16 @@ TEST(SliderAttacks, AreTheRayReachesForEveryOccupancyOfTheLines) {
       } while (subset != 0);
     }
   }
+}
+
+TEST(SliderAttacks, WithoutBlockersTheWholeLines) {
+  for (int s = 0; s < 64; ++s) {
+    EXPECT_EQ(BishopAttacks(s, 0), diagonal_lines[s]);
+    EXPECT_EQ(RookAttacks(s, 0), orthogonal_lines[s]);
+    EXPECT_EQ(RookAttacks(s, square_bit[s]), orthogonal_lines[s]);
+  }
+  // A rook on a3 with pieces on a2 and a1 sees a2 downwards, not a1.
+  EXPECT_EQ(RookAttacks(16, square_bit[0] | square_bit[8]) & ray_down[16], square_bit[8]);
 }
 
 }  // namespace

@@ -83,9 +83,6 @@ void ExpectNearestBlocker(const char* nearer, const char* farther) {
   const Bitboard occupied = Set({nearer, farther});
   SCOPED_TRACE(nearer);
   EXPECT_EQ(NearestBlocker<D>(RayTable<D>()[origin] & occupied), Square(nearer));
-  const Bitboard reach = RayReach<D>(origin, occupied);
-  EXPECT_TRUE(reach & square_bit[Square(nearer)]);
-  EXPECT_FALSE(reach & square_bit[Square(farther)]);
 }
 
 TEST(Tables, NearestBlockerOnEachRay) {
@@ -100,11 +97,6 @@ TEST(Tables, NearestBlockerOnEachRay) {
   // Pieces on b1 and f1 seen leftward from h1, a5 and a7 upward from a1.
   EXPECT_EQ(NearestBlocker<RayDir::LEFT>(ray_left[Square("h1")] & Set({"b1", "f1"})), Square("f1"));
   EXPECT_EQ(NearestBlocker<RayDir::UP>(ray_up[Square("a1")] & Set({"a5", "a7"})), Square("a5"));
-}
-
-TEST(Tables, RayReachWithoutBlockerIsTheWholeRay) {
-  EXPECT_EQ(RayReach<RayDir::UP_LEFT>(Square("h1"), 0), ray_up_left[Square("h1")]);
-  EXPECT_EQ(RayReach<RayDir::RIGHT>(Square("a1"), Set({"a2"})), ray_right[Square("a1")]);
 }
 
 TEST(MoveWord, CastlingWordsDecode) {
