@@ -76,33 +76,26 @@ void KeyPass(std::uint32_t* keys, int j, int last) {
   keys[j] = held & ~PLACE_MASK;
 }
 
-// List indices of the killers and the hash move, -1 where the list does not hold them. Four
-// entries at a time where the processor can: they are looked for at every node, in lists of
-// forty moves and more.
-struct Listed {
-  int primary = -1, secondary = -1, hash = -1;
-
-  void Note(Move m, int i, Move primary_move, Move secondary_move, Move hash_move) {
-    if (m == primary_move && primary < 0) primary = i;
-    if (m == secondary_move && secondary < 0) secondary = i;
-    if (m == hash_move && hash < 0) hash = i;
-  }
-};
-
-Listed FindListed(const MoveList& list, Move primary, Move secondary, Move hash) {
-  Listed found;
+// Sets index[i] to the list index of moves[i] (the killers and the hash move), -1 where the list
+// does not hold it. Four entries at a time where the processor can: they are looked for at every
+// node, in lists of forty moves and more.
+void FindListed(const MoveList& list, const Move (&moves)[3], int (&index)[3]) {
+  index[0] = index[1] = index[2] = -1;
+  auto note = [&](int i) {
+    for (int k = 0; k < 3; ++k)
+      if (list.moves[i] == moves[k] && index[k] < 0) index[k] = i;
+  };
   int i = 0;
 #if defined(__SSE2__)
-  const __m128i p = _mm_set1_epi32(primary), s = _mm_set1_epi32(secondary), h = _mm_set1_epi32(hash);
+  const __m128i p = _mm_set1_epi32(moves[0]), s = _mm_set1_epi32(moves[1]), h = _mm_set1_epi32(moves[2]);
   for (; i + 4 <= list.count; i += 4) {
     const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(list.moves + i));
     const __m128i any = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(m, p), _mm_cmpeq_epi32(m, s)), _mm_cmpeq_epi32(m, h));
     if (_mm_movemask_epi8(any) == 0) continue;
-    for (int k = i; k < i + 4; ++k) found.Note(list.moves[k], k, primary, secondary, hash);
+    for (int k = i; k < i + 4; ++k) note(k);
   }
 #endif
-  for (; i < list.count; ++i) found.Note(list.moves[i], i, primary, secondary, hash);
-  return found;
+  for (; i < list.count; ++i) note(i);
 }
 
 }  // namespace
@@ -111,22 +104,16 @@ MovePicker::MovePicker(MoveList& list) : list_(list), keys_(reinterpret_cast<std
 
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
     : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
-  const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
-  special_[0] = listed.primary;
-  special_[1] = listed.secondary;
-  special_[2] = listed.hash;
+  FindListed(list, {killer_primary, killer_secondary, hash_move}, special_);
   PlaceHead(start);
 }
 
 MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary,
                        Move killer_secondary, int start, Move hash_move)
     : list_(list), position_(&position), us_(us), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
-  const Listed listed = FindListed(list, killer_primary, killer_secondary, hash_move);
-  special_[0] = listed.primary;
-  special_[1] = listed.secondary;
-  special_[2] = listed.hash;
-  // A quiet move the generator would list waits in a spare entry until the quiet moves exist.
   const Move moves[3] = {killer_primary, killer_secondary, hash_move};
+  FindListed(list, moves, special_);
+  // A quiet move the generator would list waits in a spare entry until the quiet moves exist.
   for (int i = 0; i < 3; ++i) {
     if (special_[i] >= 0 || moves[i] == 0) continue;
     for (int j = 0; j < i; ++j) {
