@@ -1,15 +1,21 @@
-# Thin driver over CMake. `make` builds the Release engine at build/release/morva.
+# Thin driver over CMake. `make` builds the Release engine at build/release/morva with nothing
+# but a C++ compiler and CMake; the test targets install what else they need.
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 WINDOWS := build/windows
 
-.PHONY: all release sanitize run test deps clean perft games windows fuzz native profile-build bench
+.PHONY: all release release-tests sanitize run test deps clean games windows fuzz native profile-build bench
 
 all: release
 
 release:
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS) --target morva
+
+# The Release engine with every test beside it, the wine run of the Windows executable included.
+release-tests: deps
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 
 sanitize:
@@ -27,7 +33,7 @@ run: release
 
 # The bench: node counts, time and rate over the fixed positions (BENCH_DEPTH, default 5).
 bench: release
-	@./$(RELEASE)/morva-bench $(BENCH_DEPTH)
+	@./$(RELEASE)/morva bench $(BENCH_DEPTH)
 
 # Built for this machine's processor: build/native/morva.
 native:
@@ -41,17 +47,17 @@ profile-build:
 	@rm -rf $(PROFILE)/data
 	@cmake -S . -B $(PROFILE) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
 	  -DCMAKE_CXX_FLAGS="-fprofile-generate -fprofile-update=single -fprofile-dir=$(CURDIR)/$(PROFILE)/data" >/dev/null
-	@cmake --build $(PROFILE) -j $(JOBS) --target morva-bench --clean-first
-	@./$(PROFILE)/morva-bench 5 </dev/null >/dev/null
+	@cmake --build $(PROFILE) -j $(JOBS) --target morva --clean-first
+	@./$(PROFILE)/morva bench 5 </dev/null >/dev/null
 	@cmake -S . -B $(PROFILE) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
 	  -DCMAKE_CXX_FLAGS="-fprofile-use -fprofile-correction -Wno-missing-profile -fprofile-dir=$(CURDIR)/$(PROFILE)/data" >/dev/null
-	@cmake --build $(PROFILE) -j $(JOBS) --clean-first
+	@cmake --build $(PROFILE) -j $(JOBS) --target morva --clean-first
 
 deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release sanitize windows fuzz
+test: deps release-tests sanitize windows fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE deep-perft
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'
 

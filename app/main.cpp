@@ -1,10 +1,12 @@
-// Morva: a UCI chess engine on standard input and output.
+// Morva: a UCI chess engine on standard input and output. With arguments it runs the bench or
+// a perft count instead.
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/dispatch.h"
-#include "app/standard_streams.h"
 #include "board/zobrist.h"
-#include "uci/line_reader.h"
+#include "io/line_reader.h"
+#include "io/standard_streams.h"
 #include "uci/position_command.h"
 
 namespace {
@@ -18,7 +20,8 @@ char moves_text[MOVES_TEXT_SIZE];
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) return RunCommandLine(argc, argv);
   node_count = 0;
   position = Position{};
   PrepareStandardStreams();

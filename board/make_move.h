@@ -3,7 +3,7 @@
 #pragma once
 
 #include "board/types.h"
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 
 void MakeMoveWhite(Position& position, const MoveList& list, int index, UndoRecord& undo);
 void MakeMoveBlack(Position& position, const MoveList& list, int index, UndoRecord& undo);

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "board/types.h"
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 
 constexpr std::uint64_t KEY_BASE = 0xF3218F1C9510786CULL;
 

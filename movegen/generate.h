@@ -4,7 +4,7 @@
 #pragma once
 
 #include "board/types.h"
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 
 void GenerateCapturesWhite(const Position& position, MoveList& list);
 void GenerateCapturesBlack(const Position& position, MoveList& list);

@@ -8,8 +8,8 @@
 #include <sys/mman.h>
 #endif
 
-#include "app/process_exit.h"
-#include "uci/output.h"
+#include "io/process_exit.h"
+#include "io/output.h"
 
 int hash_size_mb = DEFAULT_HASH_MB;
 

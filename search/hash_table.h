@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 
 // An entry belongs to the search whose number it carries; entries of earlier searches count
 // as free, so emptying the table is one increment instead of a pass over every entry.

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "app/process_exit.h"
+#include "io/process_exit.h"
 #include "search/clock.h"
 #include "search/hash_table.h"
-#include "uci/input_poll.h"
-#include "uci/line_reader.h"
-#include "uci/output.h"
+#include "io/input_poll.h"
+#include "io/line_reader.h"
+#include "io/output.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 
 class MovePicker {
  public:

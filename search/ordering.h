@@ -4,7 +4,7 @@
 // KillersToFront remain the plain statement of that order that the picker is checked against.
 #pragma once
 
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 #include "search/records.h"
 
 extern Move killer_primary[PV_CAPACITY];

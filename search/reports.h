@@ -2,7 +2,7 @@
 // the line after each iteration, the best move, and the self-check messages.
 #pragma once
 
-#include "movegen/move_list.h"
+#include "board/move_list.h"
 #include "search/records.h"
 
 void ReportCurrentMove(const MoveList& list, int index, int move_number, int depth);

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "board/types.h"
-#include "uci/move_text.h"
-#include "uci/output.h"
+#include "board/move_text.h"
+#include "io/output.h"
 
 class TextLine {
  public:

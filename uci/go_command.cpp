@@ -5,7 +5,7 @@
 
 #include "search/deepening.h"
 #include "search/hash_table.h"
-#include "uci/move_text.h"
+#include "board/move_text.h"
 #include "uci/position_command.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "movegen/generate.h"
-#include "uci/move_text.h"
-#include "uci/output.h"
+#include "board/move_text.h"
+#include "io/output.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "board/tables.h"
 #include "board/types.h"
 #include "movegen/generate.h"
-#include "uci/move_text.h"
+#include "board/move_text.h"
 
 namespace board_test {
 

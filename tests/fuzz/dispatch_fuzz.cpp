@@ -23,15 +23,15 @@
 #include <unistd.h>
 
 #include "app/dispatch.h"
-#include "app/process_exit.h"
+#include "io/process_exit.h"
 #include "board/zobrist.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 #include "uci/go_command.h"
-#include "uci/input_poll.h"
-#include "uci/line_reader.h"
+#include "io/input_poll.h"
+#include "io/line_reader.h"
 #include "uci/position_command.h"
-#include "uci/stdin_read.h"
+#include "io/stdin_read.h"
 
 namespace {
 

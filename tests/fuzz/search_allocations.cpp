@@ -10,11 +10,11 @@
 #include <unistd.h>
 
 #include "app/dispatch.h"
-#include "app/process_exit.h"
+#include "io/process_exit.h"
 #include "board/zobrist.h"
-#include "uci/input_poll.h"
+#include "io/input_poll.h"
 #include "uci/position_command.h"
-#include "uci/stdin_read.h"
+#include "io/stdin_read.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "search/hash_table.h"
 #include "search/ordering.h"
 #include "search/records.h"
-#include "uci/move_text.h"
+#include "board/move_text.h"
 
 namespace search_test {
 

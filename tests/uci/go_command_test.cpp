@@ -13,7 +13,7 @@
 #include "board/zobrist.h"
 #include "movegen/generate.h"
 #include "search/hash_table.h"
-#include "uci/move_text.h"
+#include "board/move_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "uci/input_poll.h"
+#include "io/input_poll.h"
 
-#include "uci/line_reader.h"
+#include "io/line_reader.h"
 
 std::uint32_t InputAvailable() {
   // Bytes that the line reader took from the descriptor along with an earlier line are

@@ -1,4 +1,4 @@
-#include "app/process_exit.h"
+#include "io/process_exit.h"
 
 #include <cstdio>
 #include <cstdlib>

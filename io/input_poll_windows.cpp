@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "uci/console_input.h"
-#include "uci/input_poll.h"
+#include "io/console_input.h"
+#include "io/input_poll.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "uci/move_text.h"
+#include "board/move_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/standard_streams.h"
+#include "io/standard_streams.h"
 
 // POSIX streams pass bytes through unchanged already.
 void PrepareStandardStreams() {}

@@ -1,4 +1,4 @@
-#include "uci/console_input.h"
+#include "io/console_input.h"
 
 #include <gtest/gtest.h>
 

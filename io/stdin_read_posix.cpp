@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "uci/stdin_read.h"
+#include "io/stdin_read.h"
 
 long ReadStandardInput(char* destination, std::size_t capacity) {
   for (;;) {

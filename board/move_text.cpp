@@ -1,4 +1,4 @@
-#include "uci/move_text.h"
+#include "board/move_text.h"
 
 int SquareFromText(char file, char rank) {
   const int f = file >= 'a' && file <= 'h' ? file - 'a' : BAD_SQUARE_PART;

@@ -1,6 +1,6 @@
 #include <poll.h>
 
-#include "uci/input_poll.h"
+#include "io/input_poll.h"
 
 std::uint32_t PlatformInputAvailable() {
   pollfd fd{0, POLLIN, 0};

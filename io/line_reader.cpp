@@ -1,8 +1,8 @@
-#include "uci/line_reader.h"
+#include "io/line_reader.h"
 
 #include <cstring>
 
-#include "uci/stdin_read.h"
+#include "io/stdin_read.h"
 
 namespace {
 

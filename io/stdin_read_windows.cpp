@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "uci/stdin_read.h"
+#include "io/stdin_read.h"
 
 namespace {
 

@@ -1,0 +1,76 @@
+// The engine's command-line forms, run as a match manager runs them: "morva bench [DEPTH]" and
+// "morva perft DEPTH [FEN]", and what a wrong argument gets.
+//
+// The bench's node total at a fixed depth is the fingerprint of the search tree: any change to
+// generation order, ordering, extensions, pruning or evaluation moves it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct EngineRun {
+  std::string out;  // standard output, or both streams when asked
+  int status;
+};
+
+EngineRun RunEngine(const std::string& arguments, bool with_errors = false) {
+  const std::string command =
+      std::string(MORVA_ENGINE) + " " + arguments + (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  EngineRun run{"", -1};
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(Bench, NodeTotalAtDepthFourIsPinnedAndEndsWithTheTestersLines) {
+  const EngineRun run = RunEngine("bench 4");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("position  1: 5223 nodes\n", 0), 0u) << run.out;
+  const std::size_t total = run.out.find("\nNodes searched: 2162325\nNodes/second: ");
+  ASSERT_NE(total, std::string::npos) << run.out;
+  // Nothing of the searches' own reports reaches the output, and the rate is the last line.
+  EXPECT_EQ(run.out.find("info"), std::string::npos);
+  EXPECT_EQ(run.out.find("bestmove"), std::string::npos);
+  EXPECT_EQ(run.out.find('\n', total + 40), run.out.size() - 1) << run.out;
+}
+
+TEST(Perft, CountsEachRootMoveAndTheTotal) {
+  const EngineRun start = RunEngine("perft 3");
+  EXPECT_EQ(start.status, 0);
+  EXPECT_EQ(start.out.rfind("b1a3: 400\n", 0), 0u) << start.out;
+  EXPECT_TRUE(EndsWith(start.out, "\nNodes searched: 8902\n")) << start.out;
+  // The FEN as one argument or as separate fields, with or without the counters.
+  const char* kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -";
+  EXPECT_TRUE(EndsWith(RunEngine(std::string("perft 2 \"") + kiwipete + " 0 1\"").out, "\nNodes searched: 2039\n"));
+  EXPECT_TRUE(EndsWith(RunEngine(std::string("perft 2 ") + kiwipete).out, "\nNodes searched: 2039\n"));
+  EXPECT_EQ(RunEngine("perft 0").out, "\nNodes searched: 1\n");
+}
+
+TEST(CommandLine, WrongArgumentsGiveOneUsageLineAndStatusTwo) {
+  for (const char* arguments :
+       {"--help", "benchx", "bench 0", "bench -3", "bench 4x", "bench 4 5", "bench 99999999999", "perft",
+        "perft x", "perft 21", "perft 3 rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w KQkq -",
+        "perft 3 \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq -\"",
+        "perft 3 \"8/8/8/8/8/8/8/8 w - -\"", "perft 3 \"4k3/8/8/8/8/8/8/4K2P w - -\"",
+        "perft 3 \"4k3/8/8/8/8/8/8/4KK2 w - -\"", "perft 3 \"R3k3/8/8/8/8/8/8/4K3 w - -\""}) {
+    SCOPED_TRACE(arguments);
+    const EngineRun run = RunEngine(arguments, true);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out.rfind("morva: ", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("usage: morva"), std::string::npos);
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+  }
+}
+
+}  // namespace
