@@ -21,10 +21,10 @@ char moves_text[MOVES_TEXT_SIZE];
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareStandardStreams();
   if (argc > 1) return RunCommandLine(argc, argv);
   node_count = 0;
   position = Position{};
-  PrepareStandardStreams();
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   InitZobrist();
   while (ReadLine(line_buffer)) DispatchCommand(line_buffer, position, moves_text, &node_count);
