@@ -36,13 +36,15 @@ rm -rf "$out" "$stage"
 mkdir -p "$out"
 folder=morva-$version
 
-# stage NAME ENGINE ENGINE-NAME: the archive's folder for the platform NAME, with dated entries.
+# stage NAME ENGINE ENGINE-NAME [crlf]: the archive's folder for the platform NAME, with dated
+# entries; crlf puts carriage returns before the line feeds of the texts, as Windows editors expect.
 stage() {
   local dir=$stage/$1/$folder
   mkdir -p "$dir"
   install -m 0755 "$2" "$dir/$3"
   install -m 0644 README.md "$dir/README.md"
   install -m 0644 "dist/$1.txt" "$dir/MACHINES.txt"
+  if [ "${4:-}" = crlf ]; then sed -i 's/$/\r/' "$dir/README.md" "$dir/MACHINES.txt"; fi
   chmod 0755 "$dir"
   find "$stage/$1" -exec touch -h -d "@$epoch" {} +
 }
@@ -57,10 +59,7 @@ tarball() { # tarball NAME ENGINE
 tarball linux-x86-64 "$1"
 tarball linux-aarch64 "$2"
 
-stage windows-x86-64 "$3" morva.exe
-# Windows editors expect carriage returns before the line feeds of a text.
-sed -i 's/$/\r/' "$stage/windows-x86-64/$folder/MACHINES.txt" "$stage/windows-x86-64/$folder/README.md"
-touch -d "@$epoch" "$stage/windows-x86-64/$folder/MACHINES.txt" "$stage/windows-x86-64/$folder/README.md"
+stage windows-x86-64 "$3" morva.exe crlf
 echo "packing $out/$folder-windows-x86-64.zip"
 # Entries named one by one in sorted order; -X leaves out the owners and the extra time fields.
 (cd "$stage/windows-x86-64" && zip -q -X -9 "$OLDPWD/$out/$folder-windows-x86-64.zip" \
