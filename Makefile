@@ -45,7 +45,7 @@ linux-x86-64:
 
 # The release archives for Linux x86-64, Linux ARM64 and Windows, and SHA256SUMS: build/dist.
 dist: deps linux-x86-64 aarch64 windows
-	@bash tools/make-dist.sh $(LINUX_X86_64)/morva $(AARCH64)/morva $(WINDOWS)/morva.exe
+	@bash tools/make-dist.sh build/dist $(LINUX_X86_64)/morva $(AARCH64)/morva $(WINDOWS)/morva.exe
 
 # The Release engine as PREFIX/bin/morva and the README in PREFIX/share/doc/morva; DESTDIR, when
 # given, is put in front of both (for packaging).

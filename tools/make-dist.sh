@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Packs the release archives into build/dist, from the three executables that `make dist` built:
-#   tools/make-dist.sh LINUX-X86-64-ENGINE LINUX-AARCH64-ENGINE WINDOWS-ENGINE
+# Packs the release archives into OUT-DIR (build/dist for `make dist`) from three executables:
+#   tools/make-dist.sh OUT-DIR LINUX-X86-64-ENGINE LINUX-AARCH64-ENGINE WINDOWS-ENGINE
 # Each archive holds one folder, morva-VERSION, with the engine, README.md and MACHINES.txt
 # (which machines it is for, from dist/). SHA256SUMS lists the three archives.
 #
@@ -8,18 +8,20 @@
 # commit (or the VERSION file's date outside git) and the compressors leave out names and times,
 # so the same tree gives the same SHA256SUMS.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-if [ $# -ne 3 ]; then
-  echo "usage: tools/make-dist.sh LINUX-X86-64-ENGINE LINUX-AARCH64-ENGINE WINDOWS-ENGINE (\`make dist\` runs it)" >&2
+if [ $# -ne 4 ]; then
+  echo "usage: tools/make-dist.sh OUT-DIR LINUX-X86-64-ENGINE LINUX-AARCH64-ENGINE WINDOWS-ENGINE (\`make dist\` runs it)" >&2
   exit 2
 fi
-for engine in "$@"; do
+for engine in "$2" "$3" "$4"; do
   if [ ! -f "$engine" ]; then
     echo "tools/make-dist.sh: $engine is missing: run \`make dist\`, which builds it" >&2
     exit 1
   fi
 done
+out=$(realpath -m "$1")
+engines=("$(realpath "$2")" "$(realpath "$3")" "$(realpath "$4")")
+cd "$(dirname "$0")/.."
 
 version=$(head -n 1 VERSION)
 if ! [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
@@ -30,10 +32,11 @@ epoch=$(git log -1 --format=%ct 2>/dev/null || stat -c %Y VERSION)
 # zip stores local times: the same tree must give the same bytes in every time zone.
 export TZ=UTC LC_ALL=C
 
-out=build/dist
-stage=build/dist-stage
-rm -rf "$out" "$stage"
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
 mkdir -p "$out"
+# Only what an earlier run wrote goes; anything else in OUT-DIR stays.
+rm -f "$out"/morva-*-linux-*.tar.gz "$out"/morva-*-windows-*.zip "$out/SHA256SUMS"
 folder=morva-$version
 
 # stage NAME ENGINE ENGINE-NAME [crlf]: the archive's folder for the platform NAME, with dated
@@ -56,17 +59,16 @@ tarball() { # tarball NAME ENGINE
     -C "$stage/$1" -cf - "$folder" | gzip -9 -n > "$out/$folder-$1.tar.gz"
 }
 
-tarball linux-x86-64 "$1"
-tarball linux-aarch64 "$2"
+tarball linux-x86-64 "${engines[0]}"
+tarball linux-aarch64 "${engines[1]}"
 
-stage windows-x86-64 "$3" morva.exe crlf
+stage windows-x86-64 "${engines[2]}" morva.exe crlf
 echo "packing $out/$folder-windows-x86-64.zip"
 # Entries named one by one in sorted order; -X leaves out the owners and the extra time fields.
-(cd "$stage/windows-x86-64" && zip -q -X -9 "$OLDPWD/$out/$folder-windows-x86-64.zip" \
+(cd "$stage/windows-x86-64" && zip -q -X -9 "$out/$folder-windows-x86-64.zip" \
   "$folder/" "$folder/MACHINES.txt" "$folder/README.md" "$folder/morva.exe")
 
 (cd "$out" && sha256sum "$folder-linux-x86-64.tar.gz" "$folder-linux-aarch64.tar.gz" \
   "$folder-windows-x86-64.zip" > SHA256SUMS)
-rm -rf "$stage"
 echo "written to $out:"
 (cd "$out" && ls -l --time-style=+ SHA256SUMS "$folder"-*)
