@@ -25,7 +25,8 @@ struct EngineRun {
 
 EngineRun RunEngine(const std::string& arguments, bool with_errors = false) {
   const std::string wrapper = EngineWrapper();
-  const std::string command = (wrapper.empty() ? "" : wrapper + " ") + "'" + EnginePath() + "' " + arguments + (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  const std::string command = (wrapper.empty() ? "" : wrapper + " ") + "'" + EnginePath() + "' " + arguments +
+                              (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
   std::FILE* pipe = popen(command.c_str(), "r");
   EngineRun run{"", -1};
   char buffer[4096];
