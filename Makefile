@@ -6,6 +6,7 @@ SANITIZE := build/sanitize
 WINDOWS := build/windows
 
 .PHONY: all release release-tests sanitize run test deps clean games windows fuzz native profile-build bench
+.PHONY: aarch64 linux-x86-64 dist install
 
 all: release
 
@@ -13,9 +14,10 @@ release:
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target morva
 
-# The Release engine with every test beside it, the wine run of the Windows executable included.
+# The Release engine with every test beside it, the wine run of the Windows executable and the
+# qemu run of the ARM64 one included.
 release-tests: deps
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON -DMORVA_ARM64_TESTS=ON >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 
 sanitize:
@@ -27,6 +29,29 @@ windows:
 	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS) --target morva
+
+# The ARM64 Linux executable, cross-built and linked statically: build/aarch64/morva.
+AARCH64 := build/aarch64
+aarch64:
+	@cmake -S . -B $(AARCH64) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake >/dev/null
+	@cmake --build $(AARCH64) -j $(JOBS) --target morva
+
+# The x86-64 Linux executable of the release archive: the portable build, linked statically.
+LINUX_X86_64 := build/linux-x86-64
+linux-x86-64:
+	@cmake -S . -B $(LINUX_X86_64) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF -DMORVA_STANDALONE=ON >/dev/null
+	@cmake --build $(LINUX_X86_64) -j $(JOBS) --target morva
+
+# The release archives for Linux x86-64, Linux ARM64 and Windows, and SHA256SUMS: build/dist.
+dist: deps linux-x86-64 aarch64 windows
+	@bash tools/make-dist.sh build/dist $(LINUX_X86_64)/morva $(AARCH64)/morva $(WINDOWS)/morva.exe
+
+# The Release engine as PREFIX/bin/morva and the README in PREFIX/share/doc/morva; DESTDIR, when
+# given, is put in front of both (for packaging).
+PREFIX ?= /usr/local
+install: release
+	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)" --strip
 
 run: release
 	@./$(RELEASE)/morva
@@ -57,7 +82,7 @@ deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release-tests sanitize windows fuzz
+test: deps release-tests sanitize windows aarch64 fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE deep-perft
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'
 

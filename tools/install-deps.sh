@@ -23,6 +23,12 @@ need npm npm
 need g++-mingw-w64-x86-64 x86_64-w64-mingw32-g++-posix
 need wine wine
 need wine64 /usr/lib/wine/wine64
+# The ARM64 build (make aarch64) and the qemu run of its tests; zip for the release archives
+# and unzip for their test.
+need g++-aarch64-linux-gnu aarch64-linux-gnu-g++
+need qemu-user qemu-aarch64
+need zip zip
+need unzip unzip
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"

@@ -1,5 +1,6 @@
 // The engine's command-line forms, run as a match manager runs them: "morva bench [DEPTH]" and
-// "morva perft DEPTH [FEN]", and what a wrong argument gets.
+// "morva perft DEPTH [FEN]", and what a wrong argument gets. The engine and the program that
+// starts it come from the environment as for the sessions (qemu-aarch64 for the ARM64 build).
 //
 // The bench's node total at a fixed depth is the fingerprint of the search tree: any change to
 // generation order, ordering, extensions, pruning or evaluation moves it.
@@ -7,8 +8,13 @@
 
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
+
+#include "tests/protocol/engine_process.h"
 
 namespace {
 
@@ -18,8 +24,9 @@ struct EngineRun {
 };
 
 EngineRun RunEngine(const std::string& arguments, bool with_errors = false) {
-  const std::string command =
-      std::string(MORVA_ENGINE) + " " + arguments + (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  const std::string wrapper = EngineWrapper();
+  const std::string command = (wrapper.empty() ? "" : wrapper + " ") + "'" + EnginePath() + "' " + arguments +
+                              (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
   std::FILE* pipe = popen(command.c_str(), "r");
   EngineRun run{"", -1};
   char buffer[4096];
@@ -55,6 +62,34 @@ TEST(Perft, CountsEachRootMoveAndTheTotal) {
   EXPECT_TRUE(EndsWith(RunEngine(std::string("perft 2 \"") + kiwipete + " 0 1\"").out, "\nNodes searched: 2039\n"));
   EXPECT_TRUE(EndsWith(RunEngine(std::string("perft 2 ") + kiwipete).out, "\nNodes searched: 2039\n"));
   EXPECT_EQ(RunEngine("perft 0").out, "\nNodes searched: 1\n");
+}
+
+// Every position of the reference suite at the deepest listed depth within a small leaf budget
+// (the shallowest listed where none is), so that an emulated processor gets through it in seconds.
+TEST(Perft, ReferenceSuiteCounts) {
+#ifdef MORVA_SANITIZED
+  GTEST_SKIP() << "the unit tests walk the suite in this build; the engine is many times slower";
+#endif
+  constexpr std::uint64_t LEAF_BUDGET = 1'000'000;
+  std::ifstream suite(std::string(MORVA_TEST_DATA) + "/perft.epd");
+  int positions = 0;
+  for (std::string line; std::getline(suite, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::string fen = line.substr(0, line.find(';'));
+    std::istringstream counts(line.substr(fen.size()));
+    std::string field, depth;
+    std::uint64_t leaves = 0, wanted = 0;
+    while (counts >> field >> leaves) {
+      if (!depth.empty() && leaves > LEAF_BUDGET) break;
+      depth = field.substr(2);
+      wanted = leaves;
+    }
+    ++positions;
+    const EngineRun run = RunEngine("perft " + depth + " \"" + fen + "\"");
+    EXPECT_EQ(run.status, 0) << fen;
+    EXPECT_TRUE(EndsWith(run.out, "\nNodes searched: " + std::to_string(wanted) + "\n")) << fen << " depth " << depth;
+  }
+  EXPECT_EQ(positions, 21);
 }
 
 TEST(CommandLine, WrongArgumentsGiveOneUsageLineAndStatusTwo) {

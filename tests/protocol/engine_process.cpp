@@ -20,12 +20,17 @@ int RemainingMs(Clock::time_point deadline) {
   return left > 0 ? static_cast<int>(left) : 0;
 }
 
+}  // namespace
+
 std::string EnginePath() {
   const char* path = std::getenv("MORVA_ENGINE");
   return path != nullptr && *path != '\0' ? path : MORVA_ENGINE;
 }
 
-}  // namespace
+std::string EngineWrapper() {
+  const char* wrapper = std::getenv("MORVA_ENGINE_WRAPPER");
+  return wrapper != nullptr ? wrapper : "";
+}
 
 EngineProcess::EngineProcess() {
   std::signal(SIGPIPE, SIG_IGN);
@@ -40,9 +45,9 @@ EngineProcess::EngineProcess() {
     close(out[0]);
     close(out[1]);
     const std::string path = EnginePath();
-    const char* wrapper = std::getenv("MORVA_ENGINE_WRAPPER");
-    if (wrapper != nullptr && *wrapper != '\0') {
-      execlp(wrapper, wrapper, path.c_str(), static_cast<char*>(nullptr));
+    const std::string wrapper = EngineWrapper();
+    if (!wrapper.empty()) {
+      execlp(wrapper.c_str(), wrapper.c_str(), path.c_str(), static_cast<char*>(nullptr));
     } else {
       execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
     }

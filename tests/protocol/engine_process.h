@@ -36,6 +36,10 @@ class EngineProcess {
   std::string output_;
 };
 
+// The engine's path and the program to start it with (empty: none), as described above.
+std::string EnginePath();
+std::string EngineWrapper();
+
 struct SessionResult {
   std::string output;
   int status;
