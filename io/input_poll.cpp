@@ -10,5 +10,8 @@ std::uint32_t InputAvailable() {
     if (PlatformInputAvailable() == 0) return 0;
     TakeWaitingInput();
   }
-  return 1;
+  // The bytes the reader holds, as the count of bytes waiting; at the end of input with
+  // nothing left, still non-zero, so that the read that follows reports the end.
+  const std::size_t held = BufferedInputBytes();
+  return held > 0 ? static_cast<std::uint32_t>(held) : 1;
 }

@@ -3,9 +3,10 @@
 
 #include <cstdint>
 
-// 0 while no whole line is waiting; non-zero when ReadLine returns at once (a whole line is
-// there, or the input has ended or failed). Bytes of a line that has not ended yet are taken
-// into the line reader and left there.
+// 0 while no whole line is waiting; non-zero when ReadLine returns at once: the number of
+// bytes read and not yet handed out when a whole line is among them, or 1 once the input has
+// ended or failed with nothing left. Bytes of a line that has not ended yet are taken into
+// the line reader and left there.
 std::uint32_t InputAvailable();
 
 // The platform's own answer for standard input, ignoring what the line reader holds already:
