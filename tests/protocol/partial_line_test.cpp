@@ -64,7 +64,7 @@ TEST(PartialLine, TimedSearchEndsWhileALineIsUnfinishedAndTheLineIsAnsweredAfter
 
 TEST(PartialLine, IsreadyAndStopInPiecesAreActedOnOnceWhole) {
   EngineProcess engine;
-  StartInfiniteSearch(engine);
+  ASSERT_NO_FATAL_FAILURE(StartInfiniteSearch(engine));
   SendPieceAndExpectProgress(engine, "isre");
   std::size_t from = engine.Output().size();
   auto sent = Clock::now();
@@ -85,7 +85,7 @@ TEST(PartialLine, IsreadyAndStopInPiecesAreActedOnOnceWhole) {
 
 TEST(PartialLine, QuitInPiecesEndsTheProcessWithoutAnAnswer) {
   EngineProcess engine;
-  StartInfiniteSearch(engine);
+  ASSERT_NO_FATAL_FAILURE(StartInfiniteSearch(engine));
   SendPieceAndExpectProgress(engine, "qu");
   const auto sent = Clock::now();
   engine.Send("it\n");
@@ -97,7 +97,7 @@ TEST(PartialLine, QuitInPiecesEndsTheProcessWithoutAnAnswer) {
 // The last line is handled even without its line feed: here it stops the search it arrived in.
 TEST(PartialLine, EndOfInputAfterAnUnfinishedStopStopsTheSearch) {
   EngineProcess engine;
-  StartInfiniteSearch(engine);
+  ASSERT_NO_FATAL_FAILURE(StartInfiniteSearch(engine));
   SendPieceAndExpectProgress(engine, "stop");
   engine.CloseInput();
   EXPECT_EQ(engine.WaitExit(30000), 0);
