@@ -62,6 +62,12 @@ bool ReadLine(char* buffer) {
   }
 }
 
-std::size_t BufferedInputBytes() { return input_end - input_begin; }
+bool ReadLineIsReady() {
+  if (input_ended) return true;
+  const std::size_t available = input_end - input_begin;
+  return available > MAX_LINE_LENGTH || std::memchr(input + input_begin, '\n', available) != nullptr;
+}
 
-bool InputEnded() { return input_ended; }
+void TakeWaitingInput() { Refill(); }
+
+std::size_t BufferedInputBytes() { return input_end - input_begin; }

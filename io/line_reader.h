@@ -12,8 +12,14 @@ constexpr std::size_t MAX_LINE_LENGTH = 65535;
 // ends at end of input without a line feed is still returned.
 bool ReadLine(char* buffer);
 
+// True when ReadLine would return without reading: a whole line is buffered, the input has
+// ended or failed, or the buffered line is already too long.
+bool ReadLineIsReady();
+
+// One read of standard input into the buffer, behind what it holds. It waits like any read,
+// so the caller makes it only when the platform says bytes (or the end) are there. Only
+// called while ReadLineIsReady() is false, when the buffer has room.
+void TakeWaitingInput();
+
 // Number of bytes read from standard input but not yet handed out as a line.
 std::size_t BufferedInputBytes();
-
-// True once a read has met the end of input or a read error.
-bool InputEnded();

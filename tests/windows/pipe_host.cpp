@@ -3,9 +3,10 @@
 // standard input is copied into that pipe, and closing ours closes the pipe. The exit status
 // is the engine's. The engine ends with this program, even when this program is killed.
 //
-// Under wine a program started straight from a Linux pipe sees a handle on which
-// PeekNamedPipe is not supported, so only an engine started through a real Windows pipe shows
-// how the pipe is examined on Windows. The engine's path is given by MORVA_PIPE_HOST_ENGINE.
+// Under wine a program started straight from a Linux pipe sees a handle that behaves unlike a
+// Windows pipe (PeekNamedPipe, for one, is not supported on it), so only an engine started
+// through a real Windows pipe reads its input as it does on Windows. The engine's path is
+// given by MORVA_PIPE_HOST_ENGINE.
 #include <windows.h>
 
 #include <cstdio>
