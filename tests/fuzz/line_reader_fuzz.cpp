@@ -4,9 +4,11 @@
 // characters. After every line the bytes the reader holds must be those read and not handed
 // out, and the pending-input test must see them.
 //
-// The input is a recipe for the stream: its first byte chooses how many bytes each read
-// delivers and whether the stream ends with the end of input or a read error; byte 0x01
-// followed by n stands for n * 512 letters, so that short inputs reach overlong lines.
+// The input is a recipe for the stream: its first byte chooses how many bytes each of the reads
+// of the first SMALL_READS_END bytes delivers (later reads fill the reader's room, so that long
+// streams stay fast) and whether the stream ends with the end of input or a read error; byte
+// 0x01 followed by n stands for n * 512 letters, so that short inputs reach overlong lines. The
+// stream is cut at MAX_STREAM bytes, room for two overlong lines.
 //
 // The reader's source is compiled into this file so that its state can be set back to a fresh
 // process's before each stream: once it has met the end of input it never reads again.
@@ -24,24 +26,34 @@
 namespace {
 
 constexpr std::size_t READ_SIZES[] = {1, 2, 3, 7, 64, 4096, 65536, INPUT_CAPACITY};
+constexpr std::size_t SMALL_READS_END = 4096;
 constexpr std::size_t LETTERS_PER_COUNT = 512;
+constexpr std::size_t MAX_STREAM = 2 * INPUT_CAPACITY;
 
-std::string stream;
+std::string stream(MAX_STREAM + LETTERS_PER_COUNT * 255, '\0');
 std::size_t delivered = 0;
 std::size_t read_size = 1;
 bool ends_in_error = false;
 char line[MAX_LINE_LENGTH + 1];
 
-std::string StreamOf(const std::uint8_t* data, std::size_t size) {
-  std::string out;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == 0x01 && i + 1 < size) {
-      out.append(LETTERS_PER_COUNT * data[++i], 'a');
-    } else {
-      out.push_back(static_cast<char>(data[i]));
+// Writes the stream into `stream`, whose room is kept from one run to the next.
+void BuildStream(const std::uint8_t* data, std::size_t size) {
+  stream.clear();
+  const std::uint8_t* const end = data + size;
+  while (data < end && stream.size() < MAX_STREAM) {
+    const void* mark = std::memchr(data, 0x01, static_cast<std::size_t>(end - data));
+    const std::uint8_t* const plain_end = mark ? static_cast<const std::uint8_t*>(mark) : end;
+    stream.append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(plain_end - data));
+    data = plain_end;
+    if (data == end) break;
+    if (data + 1 == end) {
+      stream.push_back('\x01');
+      break;
     }
+    stream.append(LETTERS_PER_COUNT * data[1], 'a');
+    data += 2;
   }
-  return out;
+  if (stream.size() > MAX_STREAM) stream.resize(MAX_STREAM);
 }
 
 void StartProcess() {
@@ -64,7 +76,7 @@ long ReadStandardInput(char* destination, std::size_t capacity) {
   if (delivered == stream.size()) return ends_in_error ? -1 : 0;
   std::size_t n = stream.size() - delivered;
   if (n > capacity) n = capacity;
-  if (n > read_size) n = read_size;
+  if (delivered < SMALL_READS_END && n > read_size) n = read_size;
   std::memcpy(destination, stream.data() + delivered, n);
   delivered += n;
   return static_cast<long>(n);
@@ -77,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   read_size = READ_SIZES[data[0] % std::size(READ_SIZES)];
   ends_in_error = (data[0] & 0x80) != 0;
-  stream = StreamOf(data + 1, size - 1);
+  BuildStream(data + 1, size - 1);
   StartProcess();
 
   std::size_t at = 0;  // start of the next line in the stream
