@@ -1,14 +1,19 @@
 # Seed corpora of the fuzz targets, written at configure time from the test data, so that they
 # follow it: the recorded sessions (tests/data/sessions/*.in and the hand-written sessions of
-# tests/fuzz/corpus), their lines, and the positions of perft.epd.
-#   MorvaWriteSeeds(<folder of the test data> <folder of extra sessions> <output folder>)
+# tests/fuzz/corpus/session), their lines, the positions of perft.epd, and the hand-written
+# edge cases of tests/fuzz/corpus/<target>.
+#   MorvaWriteSeeds(<folder of the test data> <tests/fuzz/corpus> <output folder>)
 # writes one folder per target under the output folder.
 function(MorvaWriteSeeds DATA EXTRA OUT)
   file(REMOVE_RECURSE ${OUT})
   foreach(target session fen_walk position go_setoption line_reader)
     file(MAKE_DIRECTORY ${OUT}/${target})
+    if(NOT target STREQUAL "session")
+      file(GLOB edge_cases ${EXTRA}/${target}/*)
+      file(COPY ${edge_cases} DESTINATION ${OUT}/${target})
+    endif()
   endforeach()
-  file(GLOB sessions ${DATA}/sessions/*.in ${EXTRA}/*)
+  file(GLOB sessions ${DATA}/sessions/*.in ${EXTRA}/session/*)
   set(index 0)
   foreach(session ${sessions})
     get_filename_component(name ${session} NAME_WE)
