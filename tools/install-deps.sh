@@ -14,6 +14,8 @@ need libgtest-dev /usr/include/gtest/gtest.h
 need clang clang++
 need libclang-rt-dev "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null | head -n 1)"
 need libbenchmark-dev /usr/include/benchmark/benchmark.h
+# Memcheck over protocol sessions (tests/valgrind).
+need valgrind valgrind
 # Opponents and referee of the test games (tests/games).
 need stockfish /usr/games/stockfish
 need glaurung /usr/games/glaurung

@@ -17,6 +17,7 @@
 #include "board/types.h"
 #include "movegen/generate.h"
 #include "board/move_text.h"
+#include "tests/board/position_invariants.h"
 
 namespace board_test {
 
@@ -99,29 +100,9 @@ inline std::vector<PerftCase> LoadPerftSuite() {
   return suite;
 }
 
-// The record's invariants: square arrays, kind sets and colour sets agree, no square holds
-// two pieces, and the flags and the en-passant square are in range.
+// The record's invariants (position_invariants.h) as a test assertion.
 inline testing::AssertionResult IsConsistent(const Position& p) {
-  Bitboard white = 0, black = 0;
-  for (int k = 1; k < 7; ++k) {
-    white |= p.white_by_kind[k];
-    black |= p.black_by_kind[k];
-  }
-  if (p.white_by_kind[0] || p.black_by_kind[0]) return testing::AssertionFailure() << "kind 0 set";
-  if (white != p.white_occupied || black != p.black_occupied) return testing::AssertionFailure() << "colour sets";
-  if (p.occupied != (white | black) || (white & black)) return testing::AssertionFailure() << "occupied";
-  for (int s = 0; s < 64; ++s) {
-    const int w = p.white_board[s], b = p.black_board[s];
-    if (w < 0 || w > 6 || b < 0 || b > 6) return testing::AssertionFailure() << "kind out of range at " << s;
-    for (int k = 1; k < 7; ++k) {
-      if (((p.white_by_kind[k] >> s) & 1) != (w == k ? 1u : 0u) || ((p.black_by_kind[k] >> s) & 1) != (b == k ? 1u : 0u))
-        return testing::AssertionFailure() << "square array and kind set differ at " << s;
-    }
-  }
-  for (int flag : {p.side_to_move, p.ep_flag, p.castle_wq, p.castle_wk, p.castle_bq, p.castle_bk})
-    if (flag != 0 && flag != 1) return testing::AssertionFailure() << "flag out of range";
-  if (p.ep_flag && (p.ep_file < 0 || p.ep_file > 7 || p.ep_rank < 0 || p.ep_rank > 7))
-    return testing::AssertionFailure() << "en-passant square off the board";
+  if (const char* broken = BrokenInvariant(p)) return testing::AssertionFailure() << broken;
   return testing::AssertionSuccess();
 }
 

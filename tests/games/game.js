@@ -31,6 +31,14 @@ function budgetMs(control, clock) {
   return control.kind === 'movetime' ? control.ms : clock / 100;
 }
 
+// The most one move may take: a tenth of the clock left, or ten times the
+// move time, the limits the engine sets itself. OVERRUN_SLACK_MS covers the
+// pipe and scheduling delay of a loaded machine, which the runner measures too.
+const OVERRUN_SLACK_MS = 100;
+function capMs(control, clock) {
+  return (control.kind === 'movetime' ? control.ms * 10 : clock / 10) + OVERRUN_SLACK_MS;
+}
+
 function timeControlText(control) {
   return control.kind === 'movetime'
     ? `movetime ${control.ms}ms`
@@ -155,6 +163,10 @@ class Game {
       return 'gave no bestmove';
     }
     this.noteTime(colour, elapsed, budgetMs(control, clockBefore));
+    if (!neededStop && elapsed > capMs(control, clockBefore)) {
+      this.problem(colour, 'overrun', `${(elapsed / 1000).toFixed(3)}s on a move, more than the `
+        + `${(capMs(control, clockBefore) / 1000).toFixed(3)}s allowed after ${go}`);
+    }
     if (neededStop && control.kind === 'movetime') {
       this.problem(colour, 'time', `answered only after stop, ${(elapsed / 1000).toFixed(1)}s after ${go}`);
       return 'lost on time';
@@ -247,4 +259,4 @@ async function playGame(options) {
   return new Game(options).play();
 }
 
-module.exports = { playGame, timeControlText };
+module.exports = { playGame, timeControlText, capMs };

@@ -2,7 +2,7 @@
 // Tallies finished games from the point of view of the engine under test
 // and writes the summary table.
 
-const FAILURE_KINDS = ['illegal', 'time', 'crash', 'nobestmove', 'quit'];
+const FAILURE_KINDS = ['illegal', 'time', 'crash', 'nobestmove', 'quit', 'overrun'];
 
 function emptyTally(label) {
   const tally = { label, games: 0, wins: 0, draws: 0, losses: 0, worstOverrun: null, moves: 0, moveMs: 0, ratios: [] };
@@ -57,7 +57,7 @@ function tallyText(tally) {
     `${tally.label}`,
     `  games ${tally.games}: +${tally.wins} =${tally.draws} -${tally.losses}  score ${points}/${tally.games} (${percent}%)`,
     `  illegal moves ${tally.illegal}, losses on time ${tally.time}, crashes ${tally.crash}, `
-      + `missing bestmove ${tally.nobestmove}, quit failures ${tally.quit}`,
+      + `missing bestmove ${tally.nobestmove}, quit failures ${tally.quit}, clock overruns ${tally.overrun}`,
     `  average move ${average}s; time used / budget: median x${ratioAt(tally.ratios, 0.5).toFixed(1)}, `
       + `90% x${ratioAt(tally.ratios, 0.9).toFixed(1)}, 99% x${ratioAt(tally.ratios, 0.99).toFixed(1)}`,
     `  largest overrun ${overrunText(tally.worstOverrun)}`,

@@ -9,6 +9,7 @@
 //   abort    kills itself with SIGABRT when asked to move
 //   silent   never answers go, not even after stop
 //   slow     answers go only after stop
+//   lagging  answers go after 1.5 s, within the clock but past its tenth
 //   noquit   plays legal moves and ignores quit
 const readline = require('node:readline');
 const { Chess } = require('chess.js');
@@ -38,6 +39,7 @@ function go() {
   if (behaviour === 'abort') process.kill(process.pid, 'SIGABRT');
   if (behaviour === 'silent') return;
   if (behaviour === 'slow') { searching = true; return; }
+  if (behaviour === 'lagging') { setTimeout(bestmove, 1500); return; }
   bestmove();
 }
 
