@@ -84,19 +84,22 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   int index;
   for (int m = 0; (index = picker.Next()) >= 0; ++m) {
     const Move move = list.moves[index];
+    // The child's key depends on the move word alone: its table and evaluation entries start
+    // loading before the move is made and tested.
+    UpdateKey(Us, list, index, p);
+    HashPrefetch(p.hash_key);
+    PrefetchEvaluation(p.hash_key);
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
     if (OwnKingAttacked<Us>(p)) {
       if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
       else UnmakeMoveBlack(p, list, index, undo);
+      p.hash_key = key;
       continue;
     }
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;
-    UpdateKey(Us, list, index, p);
-    HashPrefetch(p.hash_key);
-    PrefetchEvaluation(p.hash_key);
 
     const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
     const int type = MoveTypeOf(move);
