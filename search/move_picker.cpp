@@ -24,7 +24,7 @@ static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < 
 inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
 
 // Turns count scores into sort words in place, without places; the first is entry `first`.
-void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
+[[gnu::noinline]] void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
   int i = 0;
 #if defined(__SSE2__)
   const __m128i bias = _mm_set1_epi32(SCORE_BIAS);
