@@ -29,6 +29,14 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
               int* stop_flag, int null_done, int material, Placement sums);
 
+// Gives the position the child's key and starts loading the child's table and evaluation entries.
+template <Colour Us>
+inline void PrepareChild(Position& p, const MoveList& list, int index) {
+  UpdateKey(Us, list, index, p);
+  HashPrefetch(p.hash_key);
+  PrefetchEvaluation(p.hash_key);
+}
+
 template <Colour Us>
 inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
                  PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
@@ -85,10 +93,9 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   for (int m = 0; (index = picker.Next()) >= 0; ++m) {
     const Move move = list.moves[index];
     // The child's key depends on the move word alone: its table and evaluation entries start
-    // loading before the move is made and tested.
-    UpdateKey(Us, list, index, p);
-    HashPrefetch(p.hash_key);
-    PrefetchEvaluation(p.hash_key);
+    // loading before the move is made and tested. In check most moves fail the test, and the
+    // key waits for the ones that pass.
+    if (in_check == 0) PrepareChild<Us>(p, list, index);
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
     if (OwnKingAttacked<Us>(p)) {
@@ -97,6 +104,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       p.hash_key = key;
       continue;
     }
+    if (in_check != 0) PrepareChild<Us>(p, list, index);
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;
