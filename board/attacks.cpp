@@ -155,3 +155,11 @@ bool BlackKingInCheck(const Position& p) {
   const int s = LowestBit(king);
   return AnyAttacker(s, p.occupied, p.white_by_kind, black_king_pawn_lookups[s]);
 }
+
+bool WhiteKingInCheckOn(const Position& p, int s, Bitboard occupied) {
+  return AnyAttacker(s, occupied, p.black_by_kind, white_king_pawn_lookups[s]);
+}
+
+bool BlackKingInCheckOn(const Position& p, int s, Bitboard occupied) {
+  return AnyAttacker(s, occupied, p.white_by_kind, black_king_pawn_lookups[s]);
+}

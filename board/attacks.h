@@ -13,6 +13,10 @@ int BlackKingAttacked(const Position& position);
 // the tests' order and without a branch per ray.
 bool WhiteKingInCheck(const Position& position);
 bool BlackKingInCheck(const Position& position);
+// Whether the White (Black) king would be in check on s with the given occupancy: the answer
+// WhiteKingInCheck (BlackKingInCheck) gives once a king step to s is made, asked before making it.
+bool WhiteKingInCheckOn(const Position& position, int s, Bitboard occupied);
+bool BlackKingInCheckOn(const Position& position, int s, Bitboard occupied);
 // For the castling squares of rank 1 (c1..g1) only.
 int SquareAttackedByBlack(const Position& position, int square);
 // For the castling squares of rank 8 (c8..g8) only.

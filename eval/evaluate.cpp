@@ -2,6 +2,7 @@
 
 #include "board/bitscan.h"
 #include "board/tables.h"
+#include "eval/placement.h"
 #include "eval/tables.h"
 #include "eval/terms.h"
 
@@ -32,13 +33,6 @@ int TropismTowards(Bitboard pieces, Bitboard enemy_king) {
   return total;
 }
 
-// Sum of one square table over a set of pieces.
-int TableSum(Bitboard pieces, const eval_tables_detail::SquareTable& table) {
-  int total = 0;
-  while (pieces != 0) total += table[PopLowest(pieces)];
-  return total;
-}
-
 // Number of files holding two or more of the given pawns: a pawn with another pawn of its
 // colour somewhere above it on its file marks that file.
 int DoubledFiles(Bitboard pawns) {
@@ -55,7 +49,9 @@ int DoubledFiles(Bitboard pawns) {
 
 }  // namespace
 
-int EvaluatePosition(const Position& position) {
+int EvaluatePosition(const Position& position) { return EvaluatePosition(position, PlacementOf(position)); }
+
+int EvaluatePosition(const Position& position, Placement sums) {
   const Bitboard(&white)[7] = position.white_by_kind;
   const Bitboard(&black)[7] = position.black_by_kind;
   const bool white_endgame = NonPawnMaterial(black) <= ENDGAME_MATERIAL;
@@ -86,21 +82,13 @@ int EvaluatePosition(const Position& position) {
   // Each mobility total covers all pieces of its kind and is added once per such piece.
   if (white[ROOK] != 0) score += PopCount(white[ROOK]) * RookMobilityWhite(position);
   if (white[BISHOP] != 0) score += PopCount(white[BISHOP]) * BishopMobilityWhite(position);
-  score += TableSum(white[QUEEN] | white[ROOK], rook_queen_table) + TableSum(white[BISHOP], bishop_table) +
-           TableSum(white[KNIGHT], knight_table);
+  score += PlacementPart(sums.white, white_endgame);
   score += TropismTowards(white[QUEEN] | white[ROOK] | white[KNIGHT], black[KING]);
-
-  // White pawns read the Black-view pawn tables through the half-turn 63 - s.
-  const auto& white_pawn_table = white_endgame ? pawn_endgame_table : pawn_middlegame_table;
-  for (Bitboard pawns = white[PAWN]; pawns != 0;) score += white_pawn_table[63 - PopLowest(pawns)];
 
   if (black[ROOK] != 0) score -= PopCount(black[ROOK]) * RookMobilityBlack(position);
   if (black[BISHOP] != 0) score -= PopCount(black[BISHOP]) * BishopMobilityBlack(position);
-  score -= TableSum(black[QUEEN] | black[ROOK], rook_queen_table) + TableSum(black[BISHOP], bishop_table) +
-           TableSum(black[KNIGHT], knight_table);
+  score -= PlacementPart(sums.black, black_endgame);
   score -= TropismTowards(black[QUEEN] | black[ROOK] | black[KNIGHT], white[KING]);
-
-  score -= TableSum(black[PAWN], black_endgame ? pawn_endgame_table : pawn_middlegame_table);
 
   score -= DOUBLED_PAWN_PENALTY * DoubledFiles(white[PAWN]);
   score += DOUBLED_PAWN_PENALTY * DoubledFiles(black[PAWN]);

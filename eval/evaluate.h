@@ -3,5 +3,8 @@
 #pragma once
 
 #include "board/types.h"
+#include "eval/placement.h"
 
 int EvaluatePosition(const Position& position);
+// The same score, given the position's square-table sums.
+int EvaluatePosition(const Position& position, Placement sums);

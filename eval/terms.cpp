@@ -10,13 +10,13 @@ namespace {
 
 int RookMobility(Bitboard rooks, Bitboard occupied) {
   int total = 0;
-  while (rooks != 0) total += PopCount(RookAttacks(PopLowest(rooks), occupied));
+  while (rooks != 0) total += RookReachCount(PopLowest(rooks), occupied);
   return total;
 }
 
 int BishopMobility(Bitboard bishops, Bitboard occupied) {
   int total = 0;
-  while (bishops != 0) total += PopCount(BishopAttacks(PopLowest(bishops), occupied));
+  while (bishops != 0) total += BishopReachCount(PopLowest(bishops), occupied);
   return total;
 }
 

@@ -12,15 +12,16 @@ constexpr Bitboard RANK_8 = RANK_1 << 56;
 constexpr int PROMOTION_SCORE = 50;
 
 template <Colour Us>
+inline void AddCapture(int to, int from, int piece, const Position& p, MoveList& list, int& n) {
+  const int captured = Us == WHITE ? p.black_board[to] : p.white_board[to];
+  list.moves[n] = MakeMoveWord(piece, from, to, CAPTURE, captured);
+  list.scores[n] = 100 * captured - piece;
+  ++n;
+}
+
+template <Colour Us>
 inline void AddCaptures(Bitboard targets, int from, int piece, const Position& p, MoveList& list, int& n) {
-  const std::int32_t* their_board = Us == WHITE ? p.black_board : p.white_board;
-  while (targets) {
-    const int t = PopLowest(targets);
-    const int captured = their_board[t];
-    list.moves[n] = MakeMoveWord(piece, from, t, CAPTURE, captured);
-    list.scores[n] = 100 * captured - piece;
-    ++n;
-  }
+  while (targets) AddCapture<Us>(PopLowest(targets), from, piece, p, list, n);
 }
 
 // The captures of a slider, ray by ray in the generator's order: on each ray the reach ends at
@@ -31,6 +32,8 @@ inline void OrthogonalCaptures(int s, int piece, const Position& p, Bitboard the
   if ((orthogonal_lines[s] & theirs) == 0) return;
   const Bitboard targets = RookAttacks(s, p.occupied) & theirs;
   if (targets == 0) return;
+  // A single capture needs no ray order.
+  if ((targets & (targets - 1)) == 0) return AddCapture<Us>(LowestBit(targets), s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_up[s], s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_left[s], s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_down[s], s, piece, p, list, n);
@@ -42,6 +45,7 @@ inline void DiagonalCaptures(int s, int piece, const Position& p, Bitboard their
   if ((diagonal_lines[s] & theirs) == 0) return;
   const Bitboard targets = BishopAttacks(s, p.occupied) & theirs;
   if (targets == 0) return;
+  if ((targets & (targets - 1)) == 0) return AddCapture<Us>(LowestBit(targets), s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_up_right[s], s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_up_left[s], s, piece, p, list, n);
   AddCaptures<Us>(targets & ray_down_left[s], s, piece, p, list, n);

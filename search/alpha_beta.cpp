@@ -27,15 +27,23 @@ inline int OpponentKingAttacked(const Position& p) {
 template <Colour Us>
 int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
-              int* stop_flag, int null_done, int material);
+              int* stop_flag, int null_done, int material, Placement sums);
+
+// Gives the position the child's key and starts loading the child's table and evaluation entries.
+template <Colour Us>
+inline void PrepareChild(Position& p, const MoveList& list, int index) {
+  UpdateKey(Us, list, index, p);
+  HashPrefetch(p.hash_key);
+  PrefetchEvaluation(p.hash_key);
+}
 
 template <Colour Us>
 inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
                  PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
-                 int* stop_flag, int null_done, int material) {
+                 int* stop_flag, int null_done, int material, Placement sums) {
   constexpr Colour THEM = Us == WHITE ? BLACK : WHITE;
   return AlphaBeta<THEM>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
-                         recent_moves, stop_flag, null_done, material);
+                         recent_moves, stop_flag, null_done, material, sums);
 }
 
 // One interior node. White maximises and Black minimises; the twins differ in their bounds,
@@ -44,19 +52,19 @@ inline int Child(int in_check, Position& p, int alpha, int beta, int depth, int 
 template <Colour Us>
 int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
-              int* stop_flag, int null_done, int material) {
+              int* stop_flag, int null_done, int material, Placement sums) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
   if (*stop_flag == 1) return 0;
   if (ply == depth) {
-    return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material)
-                         : LeafBlack(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material);
+    return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material, sums)
+                         : LeafBlack(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material, sums);
   }
 
   if (null_done == 0 && depth - ply > NULL_MOVE_REDUCTION && prev_move_type != CAPTURE && in_check == 0) {
     const int saved_flag = p.ep_flag, saved_file = p.ep_file, saved_rank = p.ep_rank;
     p.ep_flag = 0;
     const int r = Child<Us>(0, p, alpha, beta, depth, ply + NULL_MOVE_REDUCTION + 1, node_count, current_line,
-                            best_line, 0, recent_moves, stop_flag, 1, material);
+                            best_line, 0, recent_moves, stop_flag, 1, material, sums);
     p.ep_flag = saved_flag;
     p.ep_file = saved_file;
     p.ep_rank = saved_rank;
@@ -84,19 +92,22 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   int index;
   for (int m = 0; (index = picker.Next()) >= 0; ++m) {
     const Move move = list.moves[index];
+    // The child's key depends on the move word alone: its table and evaluation entries start
+    // loading before the move is made and tested. In check most moves fail the test, and the
+    // key waits for the ones that pass.
+    if (in_check == 0) PrepareChild<Us>(p, list, index);
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
     if (OwnKingAttacked<Us>(p)) {
       if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
       else UnmakeMoveBlack(p, list, index, undo);
+      p.hash_key = key;
       continue;
     }
+    if (in_check != 0) PrepareChild<Us>(p, list, index);
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;
-    UpdateKey(Us, list, index, p);
-    HashPrefetch(p.hash_key);
-    PrefetchEvaluation(p.hash_key);
 
     const int gives_check = OpponentKingAttacked<Us>(p) ? 1 : 0;
     const int type = MoveTypeOf(move);
@@ -105,19 +116,20 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     int child_material;
     if (MoveCaptured(move) == KING) child_material = MaterialBalance(p);
     else child_material = WHITE_TO_MOVE ? material + MaterialGain(move) : material - MaterialGain(move);
+    const Placement child_sums = PlacementAfter<Us>(sums, move);
 
     int r;
     if (m == 0) {
       r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
-                    recent_moves, stop_flag, null_done, child_material);
+                    recent_moves, stop_flag, null_done, child_material, child_sums);
     } else {
       const int null_alpha = WHITE_TO_MOVE ? alpha : beta - 1;
       const int null_beta = WHITE_TO_MOVE ? alpha + 1 : beta;
       r = Child<Us>(gives_check, p, null_alpha, null_beta, new_depth, ply + 1, node_count, current_line, best_line,
-                    type, recent_moves, stop_flag, null_done, child_material);
+                    type, recent_moves, stop_flag, null_done, child_material, child_sums);
       if (alpha < r && r < beta) {
         r = Child<Us>(gives_check, p, alpha, beta, new_depth, ply + 1, node_count, current_line, best_line, type,
-                      recent_moves, stop_flag, null_done, child_material);
+                      recent_moves, stop_flag, null_done, child_material, child_sums);
       }
     }
 
@@ -158,11 +170,11 @@ int AlphaBetaWhite(int in_check, Position& p, int alpha, int beta, int depth, in
                    PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
                    int* stop_flag, int null_done) {
   return AlphaBeta<WHITE>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
-                          recent_moves, stop_flag, null_done, MaterialBalance(p));
+                          recent_moves, stop_flag, null_done, MaterialBalance(p), PlacementOf(p));
 }
 int AlphaBetaBlack(int in_check, Position& p, int alpha, int beta, int depth, int ply, NodeCount* node_count,
                    PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
                    int* stop_flag, int null_done) {
   return AlphaBeta<BLACK>(in_check, p, alpha, beta, depth, ply, node_count, current_line, best_line, prev_move_type,
-                          recent_moves, stop_flag, null_done, MaterialBalance(p));
+                          recent_moves, stop_flag, null_done, MaterialBalance(p), PlacementOf(p));
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "board/types.h"
+#include "eval/placement.h"
 
 // Forgets every remembered evaluation; called when a search starts.
 void NewEvaluationCache();
@@ -14,3 +15,5 @@ void NewEvaluationCache();
 void PrefetchEvaluation(std::uint64_t key);
 // EvaluatePosition of the position, looked up by its hash_key first.
 int CachedEvaluation(const Position& position);
+// The same, given the position's square-table sums for the evaluation.
+int CachedEvaluation(const Position& position, Placement sums);

@@ -15,13 +15,13 @@ bool RepeatsToAndFro(const RecentMoves& recent, Move root_move) {
 
 template <Colour Us>
 int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-         const RecentMoves* recent_moves, int material) {
+         const RecentMoves* recent_moves, int material, Placement sums) {
   PollInput();
   if (RepeatsToAndFro(*recent_moves, current_line.moves[0])) {
     SetPathLine(best_line, current_line, ply, 0);
     return 0;
   }
-  const int half = CachedEvaluation(p) / 2;
+  const int half = CachedEvaluation(p, sums) / 2;
   const int q = Us == WHITE ? QuiesceWhite(p, alpha - half, beta - half, ply, current_line, best_line, material)
                             : QuiesceBlack(p, alpha - half, beta - half, ply, current_line, best_line, material);
   const int score = half + q;
@@ -33,17 +33,17 @@ int Leaf(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& c
 
 int LeafWhite(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
               const RecentMoves* recent_moves, int*) {
-  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p));
+  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p), PlacementOf(p));
 }
 int LeafBlack(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
               const RecentMoves* recent_moves, int*) {
-  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p));
+  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, MaterialBalance(p), PlacementOf(p));
 }
 int LeafWhite(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int*, int material) {
-  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, material);
+              const RecentMoves* recent_moves, int*, int material, Placement sums) {
+  return Leaf<WHITE>(p, best_line, alpha, beta, ply, current_line, recent_moves, material, sums);
 }
 int LeafBlack(Position& p, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int*, int material) {
-  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, material);
+              const RecentMoves* recent_moves, int*, int material, Placement sums) {
+  return Leaf<BLACK>(p, best_line, alpha, beta, ply, current_line, recent_moves, material, sums);
 }

@@ -17,13 +17,14 @@ constexpr std::uint32_t INDEX_MASK = (1u << PLACE_SHIFT) - 1;
 constexpr std::uint32_t PLACE_MASK = INDEX_MASK << PLACE_SHIFT;
 constexpr std::int32_t SCORE_BIAS = 64;
 static_assert(MAX_MOVES <= (1 << PLACE_SHIFT), "places and indices need more bits");
+static_assert(SPARE_ENTRIES >= 3, "the last group of a pass reads up to three entries past its segment");
 static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < (1 << (32 - SCORE_SHIFT)),
               "scores need more bits");
 
 inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
 
 // Turns count scores into sort words in place, without places; the first is entry `first`.
-void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
+[[gnu::noinline]] void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
   int i = 0;
 #if defined(__SSE2__)
   const __m128i bias = _mm_set1_epi32(SCORE_BIAS);
@@ -48,23 +49,35 @@ void KeyPass(std::uint32_t* keys, int j, int last) {
   std::uint32_t held = keys[j] | PlaceBits(j);
   int k = j + 1;
 #if defined(__SSE4_1__)
-  if (k + 4 <= last) {
+  if (k < last) {
     __m128i carry = _mm_set1_epi32(static_cast<int>(held));
     __m128i places = _mm_setr_epi32(static_cast<int>(PlaceBits(k)), static_cast<int>(PlaceBits(k + 1)),
                                     static_cast<int>(PlaceBits(k + 2)), static_cast<int>(PlaceBits(k + 3)));
     const __m128i place_step = _mm_set1_epi32(4 << PLACE_SHIFT);
     const __m128i without_place = _mm_set1_epi32(static_cast<int>(~PLACE_MASK));
-    for (; k + 4 <= last; k += 4) {
-      __m128i* at = reinterpret_cast<__m128i*>(keys + k);
-      const __m128i x = _mm_or_si128(_mm_loadu_si128(at), places);
+    // One group of four: each entry keeps the smaller of itself and the running maximum before
+    // it. Entries outside `live` count as zero, which loses every comparison, and are stored back
+    // unchanged.
+    auto group = [&](__m128i* at, __m128i live) {
+      const __m128i stored = _mm_loadu_si128(at);
+      const __m128i x = _mm_and_si128(_mm_or_si128(stored, places), live);
       __m128i upto = _mm_max_epu32(x, _mm_slli_si128(x, 4));
       upto = _mm_max_epu32(upto, _mm_slli_si128(upto, 8));
       upto = _mm_max_epu32(upto, carry);
       const __m128i before = _mm_alignr_epi8(upto, carry, 12);
-      _mm_storeu_si128(at, _mm_and_si128(_mm_min_epu32(x, before), without_place));
+      const __m128i kept = _mm_and_si128(_mm_min_epu32(x, before), without_place);
+      _mm_storeu_si128(at, _mm_blendv_epi8(stored, kept, live));
       carry = _mm_shuffle_epi32(upto, 0xFF);
       places = _mm_sub_epi32(places, place_step);
+    };
+    for (; k + 4 <= last; k += 4) group(reinterpret_cast<__m128i*>(keys + k), _mm_set1_epi32(-1));
+    // The last one to three entries as one group more. The list's arrays reach at least three
+    // entries past any segment's end (the spare entries lie beyond every generated one).
+    if (k < last) {
+      const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
+      group(reinterpret_cast<__m128i*>(keys + k), _mm_cmpgt_epi32(_mm_set1_epi32(last - k), lanes));
     }
+    k = last;
     held = static_cast<std::uint32_t>(_mm_cvtsi128_si32(carry));
   }
 #endif

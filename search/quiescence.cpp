@@ -41,8 +41,10 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
     if (stand <= beta) beta = stand;
   }
   int best = stand;
+  // The best line stays the path itself until a capture improves on standing pat; only then is
+  // a line copied, and the path is written again at the end if none did.
   PVLine local_line;
-  CopyLine(local_line, best_line);
+  bool path_is_best = true;
 
   UndoRecord undo;
   for (int i; (i = picker.Next()) >= 0;) {
@@ -66,32 +68,31 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
     else UnmakeMoveBlack(p, list, i, undo);
 
     if constexpr (WHITE_TO_MOVE) {
+      // alpha never falls below best, so a move that raises alpha improves best too; on a cutoff
+      // the child's line is already in best_line.
       if (r > best) {
         best = r;
-        CopyLine(local_line, best_line);
-      }
-      if (r > alpha) {
-        alpha = r;
-        if (r >= beta) {
-          CopyLine(best_line, local_line);
-          return r;
+        if (r > alpha) {
+          alpha = r;
+          if (r >= beta) return r;
         }
+        CopyLine(local_line, best_line);
+        path_is_best = false;
       }
     } else {
       if (r < best) {
         best = r;
-        CopyLine(local_line, best_line);
-      }
-      if (r < beta) {
-        beta = r;
-        if (alpha >= r) {
-          CopyLine(best_line, local_line);
-          return r;
+        if (r < beta) {
+          beta = r;
+          if (alpha >= r) return r;
         }
+        CopyLine(local_line, best_line);
+        path_is_best = false;
       }
     }
   }
-  CopyLine(best_line, local_line);
+  if (path_is_best) SetPathLine(best_line, current_line, ply, stand);
+  else CopyLine(best_line, local_line);
   return best;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/types.h"
+#include "eval/placement.h"
 #include "search/material.h"
 #include "search/records.h"
 
@@ -24,11 +25,11 @@ int QuiesceWhite(Position& position, int alpha, int beta, int ply, PVLine& curre
 int QuiesceBlack(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line);
 
 // The same twins given MaterialBalance of the position, which the search carries from move to
-// move instead of counting it again at every node.
+// move instead of counting it again at every node; the leaves also get the square-table sums.
 int LeafWhite(Position& position, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int* stop_flag, int material);
+              const RecentMoves* recent_moves, int* stop_flag, int material, Placement sums);
 int LeafBlack(Position& position, PVLine& best_line, int alpha, int beta, int ply, PVLine& current_line,
-              const RecentMoves* recent_moves, int* stop_flag, int material);
+              const RecentMoves* recent_moves, int* stop_flag, int material, Placement sums);
 int QuiesceWhite(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line,
                  int material);
 int QuiesceBlack(Position& position, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line,

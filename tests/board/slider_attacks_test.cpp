@@ -1,5 +1,5 @@
 // The lookup answers of bishops and rooks must be the four ray reaches of their directions
-// together, for every square and every occupancy; random occupancies from sparse to dense, and
+// together, and the reach counts their sizes, for every square and every occupancy; random occupancies from sparse to dense, and
 // every occupancy of the lines of a corner and a central square.
 #include "board/slider_attacks.h"
 
@@ -47,6 +47,8 @@ TEST(SliderAttacks, AreTheRayReachesForRandomOccupancies) {
       for (int thin = round % 4; thin > 0; --thin) occupied &= random();
       ASSERT_EQ(BishopAttacks(s, occupied), DiagonalReach(s, occupied)) << s << " " << occupied;
       ASSERT_EQ(RookAttacks(s, occupied), OrthogonalReach(s, occupied)) << s << " " << occupied;
+      ASSERT_EQ(BishopReachCount(s, occupied), __builtin_popcountll(DiagonalReach(s, occupied))) << s << " " << occupied;
+      ASSERT_EQ(RookReachCount(s, occupied), __builtin_popcountll(OrthogonalReach(s, occupied))) << s << " " << occupied;
     }
   }
 }
