@@ -12,6 +12,7 @@
 namespace {
 
 int poll_counter = 0;
+int deadline_counter = 0;
 int no_search_stop_flag = 0;
 int* search_stop_flag = &no_search_stop_flag;
 bool stop_on_input_end = false;
@@ -50,10 +51,13 @@ void EndSearchInput() {
 void PollInput() {
   if (poll_counter > POLL_INTERVAL) {
     if (InputAvailable()) HandleWaitingLine();
-    if (deadline >= 0 && ElapsedMilliseconds() >= deadline) *search_stop_flag = 1;
     poll_counter = 0;
   }
   ++poll_counter;
+  if (deadline >= 0 && ++deadline_counter >= DEADLINE_INTERVAL) {
+    deadline_counter = 0;
+    if (ElapsedMilliseconds() >= deadline) *search_stop_flag = 1;
+  }
 }
 
 bool SearchStopped() { return *search_stop_flag != 0; }

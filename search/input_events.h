@@ -4,6 +4,9 @@
 #include <cstdint>
 
 constexpr int POLL_INTERVAL = 50000;
+// A search with a deadline reads the clock every DEADLINE_INTERVAL visits: the input's interval
+// is several milliseconds of search, too coarse for the few milliseconds a fast clock allows.
+constexpr int DEADLINE_INTERVAL = 1000;
 
 // Starts listening for the search about to run. The end of input stops it only when
 // stop_on_input_end is set ("go infinite", which would otherwise never end). A search with a
@@ -12,7 +15,8 @@ void BeginSearchInput(int* stop_flag, bool stop_on_input_end, std::int64_t deadl
 void EndSearchInput();
 // Counts one visit of a horizon or capture-search node and, every POLL_INTERVAL + 1 visits,
 // reads a waiting line and acts on it: "quit" ends the process, "stop" sets the stop flag,
-// "isready" is answered, anything else is dropped.
+// "isready" is answered, anything else is dropped. Every DEADLINE_INTERVAL visits it sets the
+// stop flag once the deadline has passed.
 void PollInput();
 // True once "stop" (or the end of input under "go infinite") has arrived.
 bool SearchStopped();
