@@ -4,8 +4,12 @@ JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 WINDOWS := build/windows
+WASM := build/wasm
+WEB := build/web
+PORT ?= 8080
 
-.PHONY: all release release-tests sanitize run test deps clean games windows fuzz native profile-build bench
+.PHONY: all release release-tests sanitize run test deps clean games windows fuzz native profile-build bench \
+  wasm web web-build
 
 all: release
 
@@ -15,7 +19,7 @@ release:
 
 # The Release engine with every test beside it, the wine run of the Windows executable included.
 release-tests: deps
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON -DMORVA_WASM_TESTS=ON >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 
 sanitize:
@@ -27,6 +31,22 @@ windows:
 	@cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS) --target morva
+
+# The WebAssembly engine, built with emscripten: `node build/wasm/morva.js` is a UCI engine,
+# and the page runs the same file in a Web Worker.
+wasm:
+	@bash tools/install-web-deps.sh wasm
+	@emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF >/dev/null
+	@cmake --build $(WASM) -j $(JOBS) --target morva
+
+# The page to play against Morva, built into build/web and served on 127.0.0.1:$(PORT) with
+# the cross-origin isolation headers the engine's worker needs, until interrupted.
+web-build: wasm
+	@bash tools/install-web-deps.sh web
+	@node web/build.js $(WEB)
+
+web: web-build
+	@PORT=$(PORT) node web/serve.js $(WEB)
 
 run: release
 	@./$(RELEASE)/morva
@@ -57,7 +77,7 @@ deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release-tests sanitize windows fuzz
+test: deps web-build release-tests sanitize windows fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE deep-perft
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'
 

@@ -23,6 +23,8 @@ need npm npm
 need g++-mingw-w64-x86-64 x86_64-w64-mingw32-g++-posix
 need wine wine
 need wine64 /usr/lib/wine/wine64
+# The browser test of the page (tests/web).
+need chromium /usr/bin/chromium
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
@@ -33,3 +35,6 @@ fi
 if [ ! -d tests/games/node_modules ]; then
   (cd tests/games && npm ci --no-audit --no-fund)
 fi
+
+# The WebAssembly engine and the page (make wasm, make web-build).
+bash tools/install-web-deps.sh web
