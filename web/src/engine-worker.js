@@ -7,6 +7,12 @@
 // engine reads even in the middle of a search ("stop", "isready", "quit").
 importScripts('input-queue.js');
 
+if (!self.crossOriginIsolated) {
+  throw new Error('shared memory is off because the page is not cross-origin isolated: serve it ' +
+    'with the headers Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy: ' +
+    'require-corp, as `make web` does');
+}
+
 const shared = MorvaInputQueue.allocate();
 const input = MorvaInputQueue(shared);
 const encoder = new TextEncoder();
