@@ -59,6 +59,7 @@ async function openPage(query) {
   await page.goto(`${origin}/${query}`);
   await page.waitForSelector('#board[data-engine="ready"]', { timeout: 20000 });
   await recordPositions(page);
+  page.positionCursor = 0;
   return { page, problems };
 }
 
@@ -117,16 +118,18 @@ function recordPositions(page) {
   });
 }
 
-// The position shown after the last time `fen` was, with the milliseconds between the two.
+// The next position in the page's log after the last one a test took, which must be `fen`,
+// with the milliseconds between the two.
 async function nextPosition(page, fen, timeoutMs) {
-  const next = await page.waitForFunction((old) => {
+  const cursor = page.positionCursor;
+  const next = await page.waitForFunction((at) => {
     const log = window.positionLog;
-    for (let i = log.length - 2; i >= 0; --i) {
-      if (log[i].fen === old) return { fen: log[i + 1].fen, ms: log[i + 1].at - log[i].at };
-    }
-    return false;
-  }, { timeout: timeoutMs, polling: 10 }, fen);
-  return next.jsonValue();
+    return log.length > at + 1 && { before: log[at].fen, fen: log[at + 1].fen, ms: log[at + 1].at - log[at].at };
+  }, { timeout: timeoutMs, polling: 10 }, cursor);
+  const position = await next.jsonValue();
+  assert.strictEqual(position.before, fen, 'the board showed a position the test did not expect');
+  page.positionCursor = cursor + 1;
+  return position;
 }
 
 // The legal move that leads from one position to the other, or undefined.
@@ -227,7 +230,12 @@ test('a whole game against a random mover ends by the rules, with the result and
     fen = (await nextPosition(page, fen, 2000)).fen;
     assert.strictEqual(fen, move.after, `seed ${seed}: the board did not take ${move.san}`);
     plies += 1;
-    if ((await stateOf(page)) === 'over') break;
+    // Morva's answer may come before the test looks: the game is over only when no answer came.
+    const next = await page.waitForFunction((at) => {
+      if (window.positionLog.length > at + 1) return 'answered';
+      return document.getElementById('status').dataset.state === 'over' && 'over';
+    }, { timeout: replyLimit(50), polling: 10 }, page.positionCursor);
+    if ((await next.jsonValue()) === 'over') break;
     const reply = await morvaReply(page, fen, 50);
     slowest = Math.max(slowest, reply.ms);
     fen = reply.fen;
