@@ -87,7 +87,7 @@ function showBoard() {
     movable: { color: usersTurn() ? userColour : undefined, dests: usersTurn() ? legalDestinations() : new Map() },
   });
   elements.board.dataset.fen = chess.fen();
-  elements.takeBack.disabled = history.length === 0;
+  elements.takeBack.disabled = !history.some((move) => move.color === userColour[0]);
   elements.moveNow.disabled = !engine.searching();
   showPgn();
 }
@@ -213,13 +213,14 @@ function newGame() {
 }
 
 // Takes back the user's last move and Morva's answer to it, or only the user's move while
-// Morva is still thinking about it.
+// Morva is still thinking about it (or when it ended the game).
 function takeBack() {
+  const history = chess.history({ verbose: true });
+  if (!history.some((move) => move.color === userColour[0])) return;
   engine.cancel();
   answerPromotion(null);
-  if (chess.history().length === 0) return;
+  while (chess.history({ verbose: true }).pop().color !== userColour[0]) chess.undo();
   chess.undo();
-  if (colourToMove() !== userColour && chess.history().length > 0) chess.undo();
   result = null;
   elements.thinking.textContent = '';
   afterMove();
