@@ -46,6 +46,7 @@ if (morvaInNode) {
     input.on('error', function () { queue.end(true); });
   };
 
+  var morvaPause = new Int32Array(new SharedArrayBuffer(4));
   var morvaWriteAll = function (fd, bytes) {
     var fs = require('fs');
     var buffer = Buffer.from(bytes);
@@ -55,8 +56,9 @@ if (morvaInNode) {
         offset += fs.writeSync(fd, buffer, offset);
       } catch (error) {
         // A reader that has gone away takes no more output; the engine goes on until its
-        // input ends, as it does when a native build's output pipe breaks.
+        // input ends. A full non-blocking pipe is waited for.
         if (error.code !== 'EAGAIN') return;
+        Atomics.wait(morvaPause, 0, 0, 1);
       }
     }
   };
