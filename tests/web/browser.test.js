@@ -206,6 +206,35 @@ test('a promotion asks for the piece', async () => {
   await page.close();
 });
 
+test('the engine worker takes UCI lines by message and honours isready and quit mid-search', async () => {
+  const { page, problems } = await openPage('?movetime=100');
+  const messages = await page.evaluate(() => new Promise((resolve, reject) => {
+    const worker = new Worker('engine-worker.js');
+    const seen = [];
+    const timer = setTimeout(() => reject(new Error(`no end: ${JSON.stringify(seen)}`)), 20000);
+    worker.onmessage = ({ data }) => {
+      seen.push(data);
+      if (data.line !== undefined && data.line.includes(' depth 3 score')) worker.postMessage('isready');
+      if (data.line === 'readyok ') worker.postMessage('quit');
+      if (data.exit !== undefined) {
+        clearTimeout(timer);
+        worker.terminate();
+        resolve(seen);
+      }
+    };
+    for (const line of ['uci', 'position startpos', 'go infinite']) worker.postMessage(line);
+  }));
+  const lines = messages.filter((message) => message.line !== undefined).map((message) => message.line);
+  assert.ok(lines.includes('uciok '));
+  const ready = lines.indexOf('readyok ');
+  assert.ok(ready > lines.indexOf('uciok '));
+  assert.strictEqual(lines[ready + 1], '', 'readyok is followed by its empty line');
+  assert.ok(!lines.some((line) => line.startsWith('bestmove')), 'quit ended the search without an answer');
+  assert.deepStrictEqual(messages[messages.length - 1], { exit: 1 });
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
+
 // A small seeded generator, so that a failing game can be played again.
 function randomGenerator(seed) {
   let state = seed >>> 0;
