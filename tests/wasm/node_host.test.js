@@ -42,13 +42,19 @@ class Engine {
   }
 }
 
-test('the command-line forms give the native counts', () => {
+test('the command-line forms give the native counts and usage line', () => {
   const bench = spawnSync(process.execPath, [ENGINE, 'bench', '4'], { encoding: 'latin1', input: '' });
   assert.strictEqual(bench.status, 0);
   assert.match(bench.stdout, /\nNodes searched: 2162325\nNodes\/second: \d+\n$/);
   const perft = spawnSync(process.execPath, [ENGINE, 'perft', '3'], { encoding: 'latin1', input: '' });
   assert.strictEqual(perft.status, 0);
   assert.ok(perft.stdout.endsWith('\nNodes searched: 8902\n'), perft.stdout);
+  for (const wrong of [['benchx'], ['perft', '21']]) {
+    const run = spawnSync(process.execPath, [ENGINE, ...wrong], { encoding: 'latin1', input: '' });
+    assert.strictEqual(run.status, 2);
+    assert.strictEqual(run.stdout, '');
+    assert.match(run.stderr, /^morva: [^\n]*usage: morva [^\n]*\n$/);
+  }
 });
 
 test('a search on socket input answers isready, stops, and quit ends it at once', async () => {
