@@ -2,16 +2,23 @@
 export class MorvaEngine {
   constructor(onError) {
     this.onError = onError;
-    this.worker = new Worker('engine-worker.js');
-    this.worker.onmessage = (event) => this.receive(event.data);
-    this.worker.onerror = (event) => onError(event.message || 'the engine worker failed');
     // Searches in the order their "go" was sent; UCI answers each with one "bestmove".
     this.searches = [];
     this.expected = [];
+    this.worker = null;
+    // The engine reads its input from shared memory, which a browser grants only to a page
+    // served with the cross-origin isolation headers (not to one opened as a file).
+    if (!self.crossOriginIsolated) {
+      queueMicrotask(() => onError('this page must be served with its isolation headers: run `make web` and open the address it prints'));
+      return;
+    }
+    this.worker = new Worker('engine-worker.js');
+    this.worker.onmessage = (event) => this.receive(event.data);
+    this.worker.onerror = (event) => onError(event.message || 'the engine worker failed');
   }
 
   send(line) {
-    this.worker.postMessage(line);
+    if (this.worker) this.worker.postMessage(line);
   }
 
   receive(message) {
