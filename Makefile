@@ -4,9 +4,12 @@ JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 WINDOWS := build/windows
+WASM := build/wasm
+WEB := build/web
+PORT ?= 8080
 
 .PHONY: all release release-tests sanitize run test deps clean games soak windows fuzz native profile-build bench
-.PHONY: aarch64 linux-x86-64 dist install
+.PHONY: aarch64 linux-x86-64 dist install wasm web web-build
 
 all: release
 
@@ -17,7 +20,8 @@ release:
 # The Release engine with every test beside it, the wine run of the Windows executable and the
 # qemu run of the ARM64 one included.
 release-tests: deps
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON -DMORVA_ARM64_TESTS=ON >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMORVA_WINDOWS_TESTS=ON -DMORVA_ARM64_TESTS=ON \
+	  -DMORVA_WASM_TESTS=ON >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 
 sanitize:
@@ -53,6 +57,22 @@ PREFIX ?= /usr/local
 install: release
 	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)" --strip
 
+# The WebAssembly engine, built with emscripten: `node build/wasm/morva.js` is a UCI engine,
+# and the page runs the same file in a Web Worker.
+wasm:
+	@bash tools/install-web-deps.sh wasm
+	@emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF >/dev/null
+	@cmake --build $(WASM) -j $(JOBS) --target morva
+
+# The page to play against Morva, built into build/web and served on 127.0.0.1:$(PORT) with
+# the cross-origin isolation headers the engine's worker needs, until interrupted.
+web-build: wasm
+	@bash tools/install-web-deps.sh web
+	@node web/build.js $(WEB)
+
+web: web-build
+	@PORT=$(PORT) node web/serve.js $(WEB)
+
 run: release
 	@./$(RELEASE)/morva
 
@@ -82,7 +102,7 @@ deps:
 	@bash tools/install-deps.sh
 
 # Every test of the Release build, then the same tests built with the sanitizers.
-test: deps release-tests sanitize windows aarch64 fuzz
+test: deps web-build release-tests sanitize windows aarch64 fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE deep-perft
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'
 

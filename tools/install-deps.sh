@@ -31,6 +31,8 @@ need g++-aarch64-linux-gnu aarch64-linux-gnu-g++
 need qemu-user qemu-aarch64
 need zip zip
 need unzip unzip
+# The browser test of the page (tests/web).
+need chromium /usr/bin/chromium
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
@@ -41,3 +43,6 @@ fi
 if [ ! -d tests/games/node_modules ]; then
   (cd tests/games && npm ci --no-audit --no-fund)
 fi
+
+# The WebAssembly engine and the page (make wasm, make web-build).
+bash tools/install-web-deps.sh web

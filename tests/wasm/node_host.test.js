@@ -1,0 +1,109 @@
+// The WebAssembly engine under Node, where its host glue differs from the native build:
+// standard input as a socket (how Node itself starts engines), as a file and in bursts larger
+// than the input queue, the command-line forms, and the time limits once the module runs.
+// Run with `node --test`; MORVA_WASM_ENGINE names build/wasm/morva.js.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const { spawn, spawnSync } = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+
+const ENGINE = process.env.MORVA_WASM_ENGINE || path.join(__dirname, '../../build/wasm/morva.js');
+
+// The engine with its standard input as a socket pair, read as it arrives.
+class Engine {
+  constructor() {
+    this.output = '';
+    this.child = spawn(process.execPath, [ENGINE], { stdio: ['pipe', 'pipe', 'inherit'] });
+    this.child.stdout.setEncoding('latin1');
+    this.child.stdout.on('data', (text) => { this.output += text; });
+    this.exited = new Promise((resolve) => this.child.on('exit', (code) => resolve(code)));
+  }
+
+  send(line) { this.child.stdin.write(line + '\n'); }
+
+  // Resolves with the time the marker took to appear after `from`; rejects at the deadline.
+  async waitFor(marker, deadlineMs, from = 0) {
+    const start = Date.now();
+    while (this.output.indexOf(marker, from) < 0) {
+      if (Date.now() - start > deadlineMs) throw new Error(`no "${marker}" in ${deadlineMs} ms:\n${this.output}`);
+      await new Promise((resolve) => setTimeout(resolve, 5));
+    }
+    return Date.now() - start;
+  }
+
+  async exitWithin(deadlineMs) {
+    const timer = new Promise((resolve) => setTimeout(() => resolve('still running'), deadlineMs));
+    const code = await Promise.race([this.exited, timer]);
+    if (code === 'still running') this.child.kill('SIGKILL');
+    return code;
+  }
+}
+
+test('the command-line forms give the native counts and usage line', () => {
+  const bench = spawnSync(process.execPath, [ENGINE, 'bench', '4'], { encoding: 'latin1', input: '' });
+  assert.strictEqual(bench.status, 0);
+  assert.match(bench.stdout, /\nNodes searched: 2162325\nNodes\/second: \d+\n$/);
+  const perft = spawnSync(process.execPath, [ENGINE, 'perft', '3'], { encoding: 'latin1', input: '' });
+  assert.strictEqual(perft.status, 0);
+  assert.ok(perft.stdout.endsWith('\nNodes searched: 8902\n'), perft.stdout);
+  for (const wrong of [['benchx'], ['perft', '21']]) {
+    const run = spawnSync(process.execPath, [ENGINE, ...wrong], { encoding: 'latin1', input: '' });
+    assert.strictEqual(run.status, 2);
+    assert.strictEqual(run.stdout, '');
+    assert.match(run.stderr, /^morva: [^\n]*usage: morva [^\n]*\n$/);
+  }
+});
+
+test('a search on socket input answers isready, stops, and quit ends it at once', async () => {
+  const engine = new Engine();
+  engine.send('uci');
+  await engine.waitFor('uciok \n', 10000);
+  engine.send('position startpos');
+  engine.send('go infinite');
+  await engine.waitFor(' depth 3 score', 10000);
+  let from = engine.output.length;
+  engine.send('isready');
+  await engine.waitFor('readyok \n\n', 2000, from);
+  assert.strictEqual(engine.output.indexOf('bestmove', from), -1);
+  from = engine.output.length;
+  engine.send('stop');
+  await engine.waitFor('bestmove ', 2000, from);
+  engine.send('go infinite');
+  await engine.waitFor(' depth 2 score', 10000, from);
+  from = engine.output.length;
+  engine.send('quit');
+  assert.strictEqual(await engine.exitWithin(3000), 1);
+  assert.strictEqual(engine.output.indexOf('bestmove', from), -1);
+});
+
+test('a move time is kept once the engine runs', async () => {
+  const engine = new Engine();
+  engine.send('uci');
+  await engine.waitFor('uciok \n', 10000);
+  // Iteration 2 alone would take minutes here: only the hard limit (ten move times) ends it.
+  engine.send('position fen 7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1');
+  const from = engine.output.length;
+  engine.send('go movetime 50');
+  assert.ok((await engine.waitFor('bestmove ', 5000, from)) < 1000);
+  engine.child.stdin.end();
+  assert.strictEqual(await engine.exitWithin(3000), 0);
+});
+
+test('input from a file and input larger than the queue arrive whole', () => {
+  // 2 MiB of silent commands, then one line with an answer: a lost or torn line would be
+  // answered with a warning.
+  const burst = 'ucinewgame\n'.repeat(200000) + 'isready\n';
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'morva-')), 'input.txt');
+  fs.writeFileSync(file, burst);
+  for (const input of [fs.openSync(file, 'r'), 'pipe']) {
+    const run = spawnSync(process.execPath, [ENGINE], {
+      encoding: 'latin1', stdio: [input, 'pipe', 'inherit'], input: input === 'pipe' ? burst : undefined,
+      timeout: 60000,
+    });
+    assert.strictEqual(run.stdout, 'readyok \n\n');
+    assert.strictEqual(run.status, 0);
+  }
+});

@@ -1,0 +1,286 @@
+// The page in a real browser: headless Chromium from Debian's package, driven with
+// puppeteer-core. Moves are played with real clicks and drags on the board; chess.js (the
+// page's own rules library) checks Morva's answers from the outside.
+// Run with `node --test`; MORVA_WEB_ROOT names the built page (build/web), MORVA_SCREENSHOT
+// where the picture of the last test's final position goes.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+
+const WEB = path.join(__dirname, '../../web');
+const puppeteer = require(path.join(WEB, 'node_modules/puppeteer-core'));
+const { Chess } = require(path.join(WEB, 'node_modules/chess.js'));
+const { serve } = require(path.join(WEB, 'serve.js'));
+
+const ROOT = process.env.MORVA_WEB_ROOT || path.join(__dirname, '../../build/web');
+const SCREENSHOT = process.env.MORVA_SCREENSHOT || path.join(__dirname, '../../build/web-test/final-position.png');
+// Morva ends its search after the first iteration that passes the move time, and by force at
+// ten move times; the slack covers the worker's messages and a loaded machine.
+const REPLY_SLACK_MS = 2500;
+const replyLimit = (moveTimeMs) => 10 * moveTimeMs + REPLY_SLACK_MS;
+
+let server;
+let browser;
+let profile;
+let origin;
+
+test.before(async () => {
+  server = await serve(ROOT, 0);
+  origin = `http://127.0.0.1:${server.address().port}`;
+  profile = fs.mkdtempSync(path.join(os.tmpdir(), 'morva-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: process.env.MORVA_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--user-data-dir=${profile}`],
+  });
+});
+
+test.after(async () => {
+  if (browser) await browser.close();
+  if (server) server.close();
+  if (profile) fs.rmSync(profile, { recursive: true, force: true });
+});
+
+// Opens the page and records every page error, console error and failed request.
+async function openPage(query) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1200, height: 800 });
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+  page.on('console', (message) => {
+    if (message.type() === 'error' || message.type() === 'warn') problems.push(`console ${message.type()}: ${message.text()}`);
+  });
+  page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+  await page.goto(`${origin}/${query}`);
+  await page.waitForSelector('#board[data-engine="ready"]', { timeout: 20000 });
+  await recordPositions(page);
+  page.positionCursor = 0;
+  return { page, problems };
+}
+
+const fenOf = (page) => page.$eval('#board', (board) => board.dataset.fen);
+const stateOf = (page) => page.$eval('#status', (status) => status.dataset.state);
+
+async function squareCentre(page, square) {
+  const box = await (await page.$('#board cg-board')).boundingBox();
+  const black = await page.$eval('#board.cg-wrap', (wrap) => wrap.classList.contains('orientation-black'));
+  const file = square.charCodeAt(0) - 97;
+  const rank = Number(square[1]) - 1;
+  const column = black ? 7 - file : file;
+  const row = black ? rank : 7 - rank;
+  return { x: box.x + (column + 0.5) * box.width / 8, y: box.y + (row + 0.5) * box.height / 8 };
+}
+
+async function clickSquare(page, square) {
+  const { x, y } = await squareCentre(page, square);
+  await page.mouse.click(x, y);
+}
+
+// Plays the user's move by clicking its two squares, or by dragging, and picks the promotion
+// piece in the page's dialog.
+async function playMove(page, move, { drag = false } = {}) {
+  if (drag) {
+    const from = await squareCentre(page, move.from);
+    const to = await squareCentre(page, move.to);
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    await page.mouse.move(to.x, to.y, { steps: 8 });
+    await page.mouse.up();
+  } else {
+    await clickSquare(page, move.from);
+    await clickSquare(page, move.to);
+  }
+  if (move.promotion) {
+    await page.waitForSelector('#promotion:not([hidden])', { timeout: 2000 });
+    await page.click(`#promotion button[data-piece="${move.promotion}"]`);
+  }
+}
+
+// The positions the board has shown, each with the time it came, in order: Morva's answers
+// can come faster than the test looks.
+function recordPositions(page) {
+  return page.evaluate(() => {
+    const board = document.getElementById('board');
+    const log = [{ fen: board.dataset.fen, at: performance.now() }];
+    const add = (fen) => {
+      if (fen !== log[log.length - 1].fen) log.push({ fen, at: performance.now() });
+    };
+    new MutationObserver((records) => {
+      for (const record of records.slice(1)) add(record.oldValue);
+      add(board.dataset.fen);
+    }).observe(board, { attributes: true, attributeFilter: ['data-fen'], attributeOldValue: true });
+    window.positionLog = log;
+  });
+}
+
+// The next position in the page's log after the last one a test took, which must be `fen`,
+// with the milliseconds between the two.
+async function nextPosition(page, fen, timeoutMs) {
+  const cursor = page.positionCursor;
+  const next = await page.waitForFunction((at) => {
+    const log = window.positionLog;
+    return log.length > at + 1 && { before: log[at].fen, fen: log[at + 1].fen, ms: log[at + 1].at - log[at].at };
+  }, { timeout: timeoutMs, polling: 10 }, cursor);
+  const position = await next.jsonValue();
+  assert.strictEqual(position.before, fen, 'the board showed a position the test did not expect');
+  page.positionCursor = cursor + 1;
+  return position;
+}
+
+// The legal move that leads from one position to the other, or undefined.
+function moveBetween(before, after) {
+  return new Chess(before).moves({ verbose: true }).find((move) => move.after === after);
+}
+
+async function morvaReply(page, before, moveTimeMs) {
+  const reply = await nextPosition(page, before, replyLimit(moveTimeMs));
+  const move = moveBetween(before, reply.fen);
+  assert.ok(move, `Morva's answer is no legal move: ${before} -> ${reply.fen}`);
+  assert.ok(reply.ms < replyLimit(moveTimeMs), `Morva took ${reply.ms} ms`);
+  return { move, ms: reply.ms, fen: reply.fen };
+}
+
+test('moves by click and drag, legal answers in time, illegal moves refused, take back', async () => {
+  const { page, problems } = await openPage('?movetime=300');
+  const start = await fenOf(page);
+  assert.strictEqual(await stateOf(page), 'user');
+
+  await playMove(page, { from: 'e2', to: 'e5' });
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  assert.strictEqual(await fenOf(page), start, 'an illegal move was played');
+
+  await clickSquare(page, 'h8');
+  await playMove(page, { from: 'e2', to: 'e4' });
+  const afterE4 = (await nextPosition(page, start, 2000)).fen;
+  assert.strictEqual(moveBetween(start, afterE4).san, 'e4');
+  const first = await morvaReply(page, afterE4, 300);
+
+  await playMove(page, { from: 'g1', to: 'f3' }, { drag: true });
+  const afterNf3 = (await nextPosition(page, first.fen, 2000)).fen;
+  assert.strictEqual(moveBetween(first.fen, afterNf3).san, 'Nf3');
+  await morvaReply(page, afterNf3, 300);
+
+  const thinking = await page.$eval('#thinking', (element) => element.textContent);
+  assert.match(thinking, /^Depth \d+ · ([+-]?\d+\.\d\d|mate in \d+ for (White|Black)) · 2\.\.\. [NBRQKa-h]/);
+  const pgn = await page.$eval('#pgn', (element) => element.value);
+  assert.match(pgn, new RegExp(`1\\. e4 ${first.move.san.replace(/[+]/g, '\\+')} 2\\. Nf3 `));
+
+  await page.click('#take-back');
+  await page.waitForFunction((fen) => document.getElementById('board').dataset.fen === fen, { timeout: 2000 }, first.fen);
+  assert.strictEqual(await stateOf(page), 'user');
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
+
+test('as Black Morva opens, and "Move now" stops a long search', async () => {
+  const { page, problems } = await openPage('?color=black&movetime=60000');
+  assert.ok(await page.$('#board.cg-wrap.orientation-black'));
+  await page.waitForFunction(() => {
+    const depth = /^Depth (\d+)/.exec(document.getElementById('thinking').textContent);
+    return depth && Number(depth[1]) >= 4;
+  }, { timeout: 20000, polling: 20 });
+  const before = await fenOf(page);
+  await page.click('#move-now');
+  const reply = await nextPosition(page, before, REPLY_SLACK_MS);
+  assert.ok(moveBetween(before, reply.fen), `Morva's answer is no legal move: ${before} -> ${reply.fen}`);
+  assert.strictEqual(new Chess(reply.fen).turn(), 'b');
+  assert.strictEqual(await stateOf(page), 'user');
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
+
+test('a promotion asks for the piece', async () => {
+  const fen = '4k3/P7/8/8/8/8/7p/K7 w - - 0 1';
+  const { page, problems } = await openPage(`?movetime=100&fen=${encodeURIComponent(fen)}`);
+  const start = await fenOf(page);
+  await playMove(page, { from: 'a7', to: 'a8', promotion: 'n' });
+  const promoted = (await nextPosition(page, start, 2000)).fen;
+  assert.strictEqual(moveBetween(start, promoted).san, 'a8=N');
+  await morvaReply(page, promoted, 100);
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
+
+test('the engine worker takes UCI lines by message and honours isready and quit mid-search', async () => {
+  const { page, problems } = await openPage('?movetime=100');
+  const messages = await page.evaluate(() => new Promise((resolve, reject) => {
+    const worker = new Worker('engine-worker.js');
+    const seen = [];
+    const timer = setTimeout(() => reject(new Error(`no end: ${JSON.stringify(seen)}`)), 20000);
+    worker.onmessage = ({ data }) => {
+      seen.push(data);
+      if (data.line !== undefined && data.line.includes(' depth 3 score')) worker.postMessage('isready');
+      if (data.line === 'readyok ') worker.postMessage('quit');
+      if (data.exit !== undefined) {
+        clearTimeout(timer);
+        worker.terminate();
+        resolve(seen);
+      }
+    };
+    for (const line of ['uci', 'position startpos', 'go infinite']) worker.postMessage(line);
+  }));
+  const lines = messages.filter((message) => message.line !== undefined).map((message) => message.line);
+  assert.ok(lines.includes('uciok '));
+  const ready = lines.indexOf('readyok ');
+  assert.ok(ready > lines.indexOf('uciok '));
+  assert.strictEqual(lines[ready + 1], '', 'readyok is followed by its empty line');
+  assert.ok(!lines.some((line) => line.startsWith('bestmove')), 'quit ended the search without an answer');
+  assert.deepStrictEqual(messages[messages.length - 1], { exit: 1 });
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
+
+// A small seeded generator, so that a failing game can be played again.
+function randomGenerator(seed) {
+  let state = seed >>> 0;
+  return () => {
+    state = (state * 1664525 + 1013904223) >>> 0;
+    return state / 2 ** 32;
+  };
+}
+
+test('a whole game against a random mover ends by the rules, with the result and the PGN', async () => {
+  const seed = Number(process.env.MORVA_GAME_SEED || 20261207);
+  const random = randomGenerator(seed);
+  const { page, problems } = await openPage('?movetime=50');
+  let fen = await fenOf(page);
+  let plies = 0;
+  let slowest = 0;
+  while ((await stateOf(page)) !== 'over') {
+    assert.ok(plies < 1000, 'the game did not end');
+    const moves = new Chess(fen).moves({ verbose: true });
+    const move = moves[Math.floor(random() * moves.length)];
+    await playMove(page, move);
+    fen = (await nextPosition(page, fen, 2000)).fen;
+    assert.strictEqual(fen, move.after, `seed ${seed}: the board did not take ${move.san}`);
+    plies += 1;
+    // Morva's answer may come before the test looks: the game is over only when no answer came.
+    const next = await page.waitForFunction((at) => {
+      if (window.positionLog.length > at + 1) return 'answered';
+      return document.getElementById('status').dataset.state === 'over' && 'over';
+    }, { timeout: replyLimit(50), polling: 10 }, page.positionCursor);
+    if ((await next.jsonValue()) === 'over') break;
+    const reply = await morvaReply(page, fen, 50);
+    slowest = Math.max(slowest, reply.ms);
+    fen = reply.fen;
+    plies += 1;
+  }
+  const result = await page.$eval('#status', (status) => status.dataset.result);
+  const pgn = await page.$eval('#pgn', (element) => element.value);
+  const replay = new Chess();
+  replay.loadPgn(pgn);
+  assert.strictEqual(replay.fen(), fen);
+  assert.ok(replay.isGameOver(), `seed ${seed}: the page ended a game that goes on`);
+  assert.strictEqual(result, replay.isCheckmate() ? (replay.turn() === 'w' ? '0-1' : '1-0') : '1/2-1/2');
+  assert.ok(pgn.includes(`[Result "${result}"]`) && pgn.trim().endsWith(result));
+  fs.mkdirSync(path.dirname(SCREENSHOT), { recursive: true });
+  await page.screenshot({ path: SCREENSHOT });
+  console.log(`game of ${plies} plies, ${result}; slowest answer ${Math.round(slowest)} ms; screenshot ${SCREENSHOT}`);
+  assert.deepStrictEqual(problems, []);
+  await page.close();
+});
