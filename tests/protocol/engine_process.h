@@ -10,6 +10,14 @@
 #include <vector>
 #include <sys/types.h>
 
+// How soon the engine must answer a line during a search: it answers within 100 ms, and the rest
+// is room for a loaded machine; the sanitizer build runs several times slower.
+#ifdef MORVA_SANITIZED
+constexpr int LATENCY_LIMIT_MS = 1000;
+#else
+constexpr int LATENCY_LIMIT_MS = 300;
+#endif
+
 class EngineProcess {
  public:
   EngineProcess();

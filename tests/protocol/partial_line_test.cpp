@@ -9,11 +9,6 @@
 
 namespace {
 
-#ifdef MORVA_SANITIZED
-constexpr int LATENCY_LIMIT_MS = 1000;
-#else
-constexpr int LATENCY_LIMIT_MS = 300;
-#endif
 // "go movetime 100" ends by its hard limit, ten times the move time, at the latest.
 constexpr int MOVETIME_HARD_LIMIT_MS = 1000;
 // Long enough for several polls of the search to have seen the partial line.

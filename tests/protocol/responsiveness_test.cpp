@@ -11,13 +11,6 @@
 
 namespace {
 
-// The engine answers within 100 ms; the rest is room for a loaded machine, and the sanitizer
-// build runs several times slower.
-#ifdef MORVA_SANITIZED
-constexpr int LATENCY_LIMIT_MS = 1000;
-#else
-constexpr int LATENCY_LIMIT_MS = 300;
-#endif
 // How long the search runs before the line is sent.
 constexpr int SEARCH_MS = 500;
 
