@@ -19,12 +19,10 @@
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "app/dispatch.h"
 #include "io/process_exit.h"
 #include "board/zobrist.h"
+#include "io/output.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 #include "uci/go_command.h"
@@ -108,8 +106,7 @@ void EndProcess(int) { std::longjmp(session_end, 1); }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The engine's replies are not checked here; only crashes, hangs and sanitizer findings are.
-  const int null_fd = open("/dev/null", O_WRONLY);
-  if (null_fd >= 0) dup2(null_fd, 1);
+  DiscardOutput(true);
   InitZobrist();
   return 0;
 }

@@ -8,10 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "board/zobrist.h"
+#include "io/output.h"
 #include "io/line_reader.h"
 #include "tests/board/position_invariants.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -23,8 +21,7 @@ char moves_text[MOVES_TEXT_SIZE];
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The "ignoring illegal move" notes are not checked here.
-  const int null_fd = open("/dev/null", O_WRONLY);
-  if (null_fd >= 0) dup2(null_fd, 1);
+  DiscardOutput(true);
   InitZobrist();
   return 0;
 }
