@@ -51,22 +51,23 @@ void Finish(long result) {
   LeaveCriticalSection(&lock);
 }
 
-DWORD WINAPI ReadAhead(void*) {
-  const HANDLE input = StandardInputHandle();
+long ReadUntilTheInputIsOver(HANDLE input) {
   char chunk[READ_CHUNK];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(input, chunk, READ_CHUNK, &got, nullptr)) {
-      // The writer of a pipe closing its end is the end of input, not an error.
-      Finish(GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1);
-      return 0;
-    }
-    if (got == 0) {
-      Finish(0);
-      return 0;
-    }
+    // The writer of a pipe closing its end is the end of input, not an error.
+    if (!ReadFile(input, chunk, READ_CHUNK, &got, nullptr)) return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    if (got == 0) return 0;
     Append(chunk, got);
   }
+}
+
+DWORD WINAPI ReadAhead(void*) {
+  Finish(ReadUntilTheInputIsOver(StandardInputHandle()));
+  // The thread stays until the process ends rather than ending itself: the engine usually exits
+  // straight after the end of input, and under wine a thread that ends while the process is
+  // ending can get the whole process killed (status 137) instead of exiting with its status.
+  for (;;) Sleep(INFINITE);
 }
 
 void Start() {
