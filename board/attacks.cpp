@@ -37,6 +37,13 @@ constexpr tables_detail::Table PawnLookups(bool white_king) {
 constexpr tables_detail::Table white_king_pawn_lookups = PawnLookups(true);
 constexpr tables_detail::Table black_king_pawn_lookups = PawnLookups(false);
 
+// Every piece of `attacker` that reaches s, with the given pawn squares.
+inline Bitboard Attackers(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
+  return (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]) |
+         (RookAttacks(s, occupied) & (attacker[ROOK] | attacker[QUEEN])) |
+         (BishopAttacks(s, occupied) & (attacker[BISHOP] | attacker[QUEEN]));
+}
+
 // Whether any piece of `attacker` reaches s, with the given pawn squares.
 inline bool AnyAttacker(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
   Bitboard hits = (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]);
@@ -141,6 +148,10 @@ int SquareAttackedByWhite(const Position& p, int s) {
   if (board[s - 7] == PAWN || board[s - 9] == PAWN) return PAWN;
   return 0;
 }
+
+Bitboard WhiteKingCheckers(const Position& p, int s) { return Attackers(s, p.occupied, p.black_by_kind, white_king_pawn_lookups[s]); }
+
+Bitboard BlackKingCheckers(const Position& p, int s) { return Attackers(s, p.occupied, p.white_by_kind, black_king_pawn_lookups[s]); }
 
 bool WhiteKingInCheck(const Position& p) {
   const Bitboard king = p.white_by_kind[KING];

@@ -17,6 +17,10 @@ bool BlackKingInCheck(const Position& position);
 // WhiteKingInCheck (BlackKingInCheck) gives once a king step to s is made, asked before making it.
 bool WhiteKingInCheckOn(const Position& position, int s, Bitboard occupied);
 bool BlackKingInCheckOn(const Position& position, int s, Bitboard occupied);
+// The pieces that give check to a White (Black) king on s, by the rules of WhiteKingInCheck
+// (BlackKingInCheck).
+Bitboard WhiteKingCheckers(const Position& position, int s);
+Bitboard BlackKingCheckers(const Position& position, int s);
 // For the castling squares of rank 1 (c1..g1) only.
 int SquareAttackedByBlack(const Position& position, int square);
 // For the castling squares of rank 8 (c8..g8) only.

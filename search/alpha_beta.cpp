@@ -2,6 +2,7 @@
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "movegen/generate.h"
+#include "movegen/legality.h"
 #include "search/eval_cache.h"
 #include "search/hash_table.h"
 #include "search/material.h"
@@ -89,22 +90,26 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   bool legal_found = false;
   PVLine local_line;
   UndoRecord undo;
+  LegalityTest<Us> legality(in_check != 0);
   int index;
   for (int m = 0; (index = picker.Next()) >= 0; ++m) {
     const Move move = list.moves[index];
+    const Legality answer = legality.Of(p, move);
+    if (answer == Legality::ILLEGAL) continue;
     // The child's key depends on the move word alone: its table and evaluation entries start
-    // loading before the move is made and tested. In check most moves fail the test, and the
-    // key waits for the ones that pass.
-    if (in_check == 0) PrepareChild<Us>(p, list, index);
+    // loading before the move is made. A move that must be made to be told is mostly an
+    // evasion, which mostly fails; its key waits until it passes.
+    const bool prepared = answer == Legality::LEGAL || in_check == 0;
+    if (prepared) PrepareChild<Us>(p, list, index);
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
-    if (OwnKingAttacked<Us>(p)) {
+    if (answer == Legality::MAKE_AND_SEE && OwnKingAttacked<Us>(p)) {
       if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
       else UnmakeMoveBlack(p, list, index, undo);
       p.hash_key = key;
       continue;
     }
-    if (in_check != 0) PrepareChild<Us>(p, list, index);
+    if (!prepared) PrepareChild<Us>(p, list, index);
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;

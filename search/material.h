@@ -11,7 +11,7 @@ int MaterialBalance(const Position& position);
 // What a move adds to its own side's material: the piece taken and, for a promotion, the new
 // piece in place of the pawn. Not for the capture of a king, whose worth depends on whether
 // another king of that colour is left.
-inline int MaterialGain(Move m) {
+[[gnu::always_inline]] inline int MaterialGain(Move m) {
   constexpr int VALUE[7] = {0, 100, 300, 300, 500, 1100, 0};
   const int type = MoveTypeOf(m);
   const int promotion = IsPromotion(type) ? VALUE[PromotedKind(type)] - VALUE[PAWN] : 0;
