@@ -118,7 +118,7 @@ MovePicker::MovePicker(MoveList& list) : list_(list), keys_(reinterpret_cast<std
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
     : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
   FindListed(list, {killer_primary, killer_secondary, hash_move}, special_);
-  PlaceHead(start);
+  StartOrder(start);
 }
 
 MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary,
@@ -139,7 +139,19 @@ MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move
     list.moves[special_[i]] = moves[i];
     spares_used_ |= 1 << i;
   }
-  PlaceHead(start);
+  StartOrder(start);
+}
+
+void MovePicker::StartOrder(int start) {
+  const int hash = special_[2];
+  if (hash < 0) {
+    PlaceHead(start);
+    return;
+  }
+  // The hash move comes first whatever the order behind it, and most nodes that have one end
+  // on it: the order of the rest waits until it is asked for.
+  head_[head_count_++] = hash;
+  deferred_start_ = start;
 }
 
 void MovePicker::PlaceHead(int start) {
@@ -240,5 +252,14 @@ int MovePicker::NextFromTail() {
 
 int MovePicker::Next() {
   if (head_next_ < head_count_) return head_[head_next_++];
+  if (deferred_start_ >= 0) {
+    // The hash move is handed out: build the whole head and go on after its first entry, the
+    // hash move again.
+    head_count_ = 0;
+    PlaceHead(deferred_start_);
+    deferred_start_ = -1;
+    head_next_ = 1;
+    if (head_next_ < head_count_) return head_[head_next_++];
+  }
   return NextFromTail();
 }

@@ -39,6 +39,8 @@ class MovePicker {
   // The next entry of the sorted order that was not pulled forward, as a list index; -1 at end.
   int NextFromTail();
   bool Pulled(int index) const;
+  // Hands out the hash move first and leaves the rest of the head for later, or places the head.
+  void StartOrder(int start);
   void PlaceHead(int start);
   // Appends the quiet moves, and gives the killers and hash move waiting in the spare entries
   // their places among them.
@@ -56,6 +58,7 @@ class MovePicker {
   int head_[4] = {};     // list indices handed out before the tail
   int head_count_ = 0;
   int head_next_ = 0;
+  int deferred_start_ = -1;  // the start for PlaceHead once the hash move is handed out; -1 when placed
   int pulled_[3] = {};   // list indices of the killers and hash move taken out of the tail
   int pulled_count_ = 0;
 };
