@@ -35,13 +35,30 @@ std::uint64_t KeyOfPlacement(const Position& p) {
   return key;
 }
 
+// Byte for byte, a word at a time: the library's memcmp, like its memcpy, goes through the
+// address sanitizer's checked interceptor, which cost more than the comparison itself.
+bool SameRecord(const Position& a, const Position& b) {
+  static_assert(sizeof(Position) % 8 == 0, "the record is compared a word at a time");
+  const auto* x = reinterpret_cast<const unsigned char*>(&a);
+  const auto* y = reinterpret_cast<const unsigned char*>(&b);
+  std::uint64_t differ = 0;
+  for (std::size_t i = 0; i < sizeof(Position); i += 8) {
+    std::uint64_t u, v;
+    std::memcpy(&u, x + i, 8);
+    std::memcpy(&v, y + i, 8);
+    differ |= u ^ v;
+  }
+  return differ == 0;
+}
+
 void WalkOnePly(Position& p) {
   list.count = list.capture_count = 0;
   GenerateAllMoves(p, list);
   if (list.count < 0 || list.count > MAX_MOVES - SPARE_ENTRIES) fuzz::Fail("move count out of range", input);
   const int us = p.side_to_move;
+  // Every unmake must give back this record exactly.
+  const Position before = p;
   for (int i = 0; i < list.count; ++i) {
-    const Position before = p;
     UndoRecord undo{};
     if (us == WHITE) MakeMoveWhite(p, list, i, undo);
     else MakeMoveBlack(p, list, i, undo);
@@ -51,7 +68,7 @@ void WalkOnePly(Position& p) {
     if (us == WHITE) UnmakeMoveWhite(p, list, i, undo);
     else UnmakeMoveBlack(p, list, i, undo);
     UpdateKey(us, list, i, p);
-    if (std::memcmp(&p, &before, sizeof p) != 0) fuzz::Fail("unmake did not restore the position", input);
+    if (!SameRecord(p, before)) fuzz::Fail("unmake did not restore the position", input);
   }
 }
 
