@@ -26,7 +26,7 @@
 namespace {
 
 constexpr std::size_t READ_SIZES[] = {1, 2, 3, 7, 64, 4096, 65536, INPUT_CAPACITY};
-constexpr std::size_t SMALL_READS_END = 512;
+constexpr std::size_t SMALL_READS_END = 128;
 constexpr std::size_t LETTERS_PER_COUNT = 512;
 constexpr std::size_t MAX_STREAM = 2 * INPUT_CAPACITY;
 
