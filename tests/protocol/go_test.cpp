@@ -44,11 +44,14 @@ TEST(Go, IterationsStopAtFiftyAndAClockSetsTwenty) {
 }
 
 // Milliseconds from the go line to "bestmove" in a position where iteration 2 alone would run
-// for minutes, so only the hard limits can end the search early.
+// for minutes, so only the hard limits can end the search early. The clock starts once the
+// engine has answered isready: a slow start (wine on a loaded machine) is not the search's time.
 long long MillisecondsToAnswer(const std::string& go) {
   EngineProcess engine;
   engine.SendLine("uci");
   engine.SendLine("position fen 7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1");
+  engine.SendLine("isready");
+  if (!engine.ReadUntil("readyok", 30000)) return -1;
   const auto sent = Clock::now();
   engine.SendLine(go);
   if (!engine.ReadUntil("bestmove ", 5000)) return -1;
