@@ -42,11 +42,10 @@ std::uint64_t ComputeKeyOf(const Position& p) {
 
 void ComputeKey(Position& p) { p.hash_key = ComputeKeyOf(p); }
 
-void UpdateKey(int colour, const MoveList& list, int index, Position& p) {
-  const Move m = list.moves[index];
+std::uint64_t KeyChange(int colour, Move m) {
   const int c = colour, them = 1 - colour, piece = MovePiece(m), from = MoveFrom(m), to = MoveTo(m);
   const int type = MoveTypeOf(m), captured = MoveCaptured(m);
-  std::uint64_t key = p.hash_key;
+  std::uint64_t key = 0;
   switch (type) {
     case QUIET:
       key ^= zobrist_keys[c][piece][to] ^ zobrist_keys[c][piece][from];
@@ -86,5 +85,9 @@ void UpdateKey(int colour, const MoveList& list, int index, Position& p) {
     default:
       break;
   }
-  p.hash_key = key;
+  return key;
+}
+
+void UpdateKey(int colour, const MoveList& list, int index, Position& p) {
+  p.hash_key ^= KeyChange(colour, list.moves[index]);
 }

@@ -15,5 +15,7 @@ extern std::uint64_t zobrist_keys[2][7][64];
 void InitZobrist();
 std::uint64_t ComputeKeyOf(const Position& position);
 void ComputeKey(Position& position);
+// The keys of the move's placement change, xored together: the same for every position.
+std::uint64_t KeyChange(int colour, Move move);
 // Xors the keys of the move's placement change into hash_key; applying it twice undoes it.
 void UpdateKey(int colour, const MoveList& list, int index, Position& position);

@@ -30,12 +30,17 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
               int* stop_flag, int null_done, int material, Placement sums);
 
-// Gives the position the child's key and starts loading the child's table and evaluation entries.
-template <Colour Us>
-inline void PrepareChild(Position& p, const MoveList& list, int index) {
-  UpdateKey(Us, list, index, p);
-  HashPrefetch(p.hash_key);
-  PrefetchEvaluation(p.hash_key);
+// Starts loading what a child will read first: its evaluation entry when it is a leaf, its
+// table entry when it searches on.
+inline void PrefetchChild(std::uint64_t child_key, bool leaf) {
+  if (leaf) PrefetchEvaluation(child_key);
+  else HashPrefetch(child_key);
+}
+
+// Gives the position the child's key and starts loading the child's entries.
+inline void PrepareChild(Position& p, std::uint64_t child_key, bool leaf) {
+  p.hash_key = child_key;
+  PrefetchChild(child_key, leaf);
 }
 
 template <Colour Us>
@@ -91,16 +96,35 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   PVLine local_line;
   UndoRecord undo;
   LegalityTest<Us> legality(in_check != 0);
-  int index;
-  for (int m = 0; (index = picker.Next()) >= 0; ++m) {
+  // Children are leaves here unless a check or the first capture extends them.
+  const bool frontier = depth == ply + 1;
+  // From the second move on, out of check, the move after the one about to be searched is
+  // taken from the picker first: its child's entry loads while this move's subtree is searched.
+  // A node that ends on its first move never orders more than it uses.
+  constexpr int NOT_TAKEN = -2;
+  int ahead = NOT_TAKEN;
+  std::uint64_t ahead_key = 0;
+  for (int m = 0;; ++m) {
+    const bool taken_ahead = ahead != NOT_TAKEN;
+    const int index = taken_ahead ? ahead : picker.Next();
+    ahead = NOT_TAKEN;
+    if (index < 0) break;
     const Move move = list.moves[index];
     const Legality answer = legality.Of(p, move);
     if (answer == Legality::ILLEGAL) continue;
-    // The child's key depends on the move word alone: its table and evaluation entries start
-    // loading before the move is made. A move that must be made to be told is mostly an
-    // evasion, which mostly fails; its key waits until it passes.
+    const std::uint64_t child_key = taken_ahead ? ahead_key : key ^ KeyChange(Us, move);
+    if (m > 0 && in_check == 0) {
+      ahead = picker.Next();
+      if (ahead >= 0) {
+        ahead_key = key ^ KeyChange(Us, list.moves[ahead]);
+        PrefetchChild(ahead_key, frontier);
+      }
+    }
+    // The child's key depends on the move word alone: its entry starts loading before the move
+    // is made. A move that must be made to be told is mostly an evasion, which mostly fails;
+    // its key waits until it passes.
     const bool prepared = answer == Legality::LEGAL || in_check == 0;
-    if (prepared) PrepareChild<Us>(p, list, index);
+    if (prepared) PrepareChild(p, child_key, frontier);
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
     if (answer == Legality::MAKE_AND_SEE && OwnKingAttacked<Us>(p)) {
@@ -109,7 +133,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       p.hash_key = key;
       continue;
     }
-    if (!prepared) PrepareChild<Us>(p, list, index);
+    if (!prepared) PrepareChild(p, child_key, frontier);
     legal_found = true;
     ++*node_count;
     current_line.moves[ply] = move;
@@ -118,6 +142,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     const int type = MoveTypeOf(move);
     int new_depth = gives_check == 1 && depth < CHECK_EXTENSION_LIMIT ? depth + 1 : depth;
     if (m == 0 && type == CAPTURE && ply < CAPTURE_EXTENSION_PLIES) new_depth = depth + 1;
+    if (frontier && new_depth > depth) HashPrefetch(p.hash_key);
     int child_material;
     if (MoveCaptured(move) == KING) child_material = MaterialBalance(p);
     else child_material = WHITE_TO_MOVE ? material + MaterialGain(move) : material - MaterialGain(move);
