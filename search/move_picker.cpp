@@ -2,92 +2,11 @@
 
 #include "movegen/generate.h"
 
-#if defined(__SSE4_1__)
-#include <smmintrin.h>
-#elif defined(__SSE2__)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace {
-
-// Sort word: score (biased to be unsigned) in bits 22-31, place in bits 11-21, index in bits 0-10.
-constexpr int PLACE_SHIFT = 11;
-constexpr int SCORE_SHIFT = 22;
-constexpr std::uint32_t INDEX_MASK = (1u << PLACE_SHIFT) - 1;
-constexpr std::uint32_t PLACE_MASK = INDEX_MASK << PLACE_SHIFT;
-constexpr std::int32_t SCORE_BIAS = 64;
-static_assert(MAX_MOVES <= (1 << PLACE_SHIFT), "places and indices need more bits");
-static_assert(SPARE_ENTRIES >= 3, "the last group of a pass reads up to three entries past its segment");
-static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < (1 << (32 - SCORE_SHIFT)),
-              "scores need more bits");
-
-inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
-
-// Turns count scores into sort words in place, without places; the first is entry `first`.
-[[gnu::noinline]] void MakeKeys(const std::int32_t* scores, std::uint32_t* keys, int first, int count) {
-  int i = 0;
-#if defined(__SSE2__)
-  const __m128i bias = _mm_set1_epi32(SCORE_BIAS);
-  const __m128i step = _mm_set1_epi32(4);
-  __m128i indices = _mm_add_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(first));
-  for (; i + 4 <= count; i += 4) {
-    const __m128i score = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scores + i));
-    const __m128i key = _mm_or_si128(_mm_slli_epi32(_mm_add_epi32(score, bias), SCORE_SHIFT), indices);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(keys + i), key);
-    indices = _mm_add_epi32(indices, step);
-  }
-#endif
-  for (; i < count; ++i)
-    keys[i] = static_cast<std::uint32_t>(scores[i] + SCORE_BIAS) << SCORE_SHIFT | static_cast<std::uint32_t>(first + i);
-}
-
-// One exchange pass on sort words: the held word is the running maximum, and each later entry
-// keeps the smaller of itself and the word held before it, so an entry that beats the held word
-// is where the old holder is left. Places are added for the comparisons and removed on storing.
-// Four entries at a time where the processor can, as a running maximum within the four.
-void KeyPass(std::uint32_t* keys, int j, int last) {
-  std::uint32_t held = keys[j] | PlaceBits(j);
-  int k = j + 1;
-#if defined(__SSE4_1__)
-  if (k < last) {
-    __m128i carry = _mm_set1_epi32(static_cast<int>(held));
-    __m128i places = _mm_setr_epi32(static_cast<int>(PlaceBits(k)), static_cast<int>(PlaceBits(k + 1)),
-                                    static_cast<int>(PlaceBits(k + 2)), static_cast<int>(PlaceBits(k + 3)));
-    const __m128i place_step = _mm_set1_epi32(4 << PLACE_SHIFT);
-    const __m128i without_place = _mm_set1_epi32(static_cast<int>(~PLACE_MASK));
-    // One group of four: each entry keeps the smaller of itself and the running maximum before
-    // it. Entries outside `live` count as zero, which loses every comparison, and are stored back
-    // unchanged.
-    auto group = [&](__m128i* at, __m128i live) {
-      const __m128i stored = _mm_loadu_si128(at);
-      const __m128i x = _mm_and_si128(_mm_or_si128(stored, places), live);
-      __m128i upto = _mm_max_epu32(x, _mm_slli_si128(x, 4));
-      upto = _mm_max_epu32(upto, _mm_slli_si128(upto, 8));
-      upto = _mm_max_epu32(upto, carry);
-      const __m128i before = _mm_alignr_epi8(upto, carry, 12);
-      const __m128i kept = _mm_and_si128(_mm_min_epu32(x, before), without_place);
-      _mm_storeu_si128(at, _mm_blendv_epi8(stored, kept, live));
-      carry = _mm_shuffle_epi32(upto, 0xFF);
-      places = _mm_sub_epi32(places, place_step);
-    };
-    for (; k + 4 <= last; k += 4) group(reinterpret_cast<__m128i*>(keys + k), _mm_set1_epi32(-1));
-    // The last one to three entries as one group more. The list's arrays reach at least three
-    // entries past any segment's end (the spare entries lie beyond every generated one).
-    if (k < last) {
-      const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
-      group(reinterpret_cast<__m128i*>(keys + k), _mm_cmpgt_epi32(_mm_set1_epi32(last - k), lanes));
-    }
-    k = last;
-    held = static_cast<std::uint32_t>(_mm_cvtsi128_si32(carry));
-  }
-#endif
-  for (; k < last; ++k) {
-    const std::uint32_t key = keys[k] | PlaceBits(k);
-    keys[k] = (key < held ? key : held) & ~PLACE_MASK;
-    held = key < held ? held : key;
-  }
-  keys[j] = held & ~PLACE_MASK;
-}
 
 // Sets index[i] to the list index of moves[i] (the killers and the hash move), -1 where the list
 // does not hold it. Four entries at a time where the processor can: they are looked for at every
@@ -113,17 +32,15 @@ void FindListed(const MoveList& list, const Move (&moves)[3], int (&index)[3]) {
 
 }  // namespace
 
-MovePicker::MovePicker(MoveList& list) : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {}
-
 MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move)
-    : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
+    : list_(list), order_(list) {
   FindListed(list, {killer_primary, killer_secondary, hash_move}, special_);
   StartOrder(start);
 }
 
 MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary,
                        Move killer_secondary, int start, Move hash_move)
-    : list_(list), position_(&position), us_(us), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {
+    : list_(list), order_(list), position_(&position), us_(us) {
   const Move moves[3] = {killer_primary, killer_secondary, hash_move};
   FindListed(list, moves, special_);
   // A quiet move the generator would list waits in a spare entry until the quiet moves exist.
@@ -220,16 +137,7 @@ void MovePicker::GenerateQuietMoves() {
 
 int MovePicker::SortedIndex(int position) {
   if (position >= list_.count && position_ != nullptr) GenerateQuietMoves();
-  if (keyed_ < list_.count) {
-    MakeKeys(list_.scores + keyed_, keys_ + keyed_, keyed_, list_.count - keyed_);
-    keyed_ = list_.count;
-  }
-  while (sorted_ <= position) {
-    const int last = sorted_ < list_.capture_count ? list_.capture_count : list_.count;
-    KeyPass(keys_, sorted_, last);
-    ++sorted_;
-  }
-  return static_cast<int>(keys_[position] & INDEX_MASK);
+  return order_.At(position);
 }
 
 bool MovePicker::Pulled(int index) const {

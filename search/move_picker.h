@@ -1,21 +1,16 @@
-// Hands out the moves of a node in exactly the order that sorting both segments, pulling the
-// killers forward and then the hash move to the front would give, but sorts lazily: pass j of
-// the exchange sort runs only when the move at sorted position j is needed. A node that cuts
-// off after a few moves never pays for ordering the rest.
+// Hands out the moves of an interior node in exactly the order that sorting both segments,
+// pulling the killers forward and then the hash move to the front would give. The sort itself
+// is the lazy SortedOrder; the killers and the hash move are handed out around it.
 //
-// The passes run on one word per entry, written over the list's scores (which nothing reads once
-// ordering starts): the score on top, then the entry's current place (earlier places above later
-// ones, so that an equal score never displaces the entry held), then the entry's index in the
-// list. The moves stay where the generator put them, and the picker hands out their indices.
-//
-// An interior node's picker can also start from the captures alone and generate the quiet moves
-// only when its order reaches them: most nodes end with the hash move or a capture. The killers
-// and the hash move are then looked for by asking whether the quiet generator would list them.
+// The picker can also start from the captures alone and generate the quiet moves only when its
+// order reaches them: most nodes end with the hash move or a capture. The killers and the hash
+// move are then looked for by asking whether the quiet generator would list them.
 #pragma once
 
 #include <cstdint>
 
 #include "board/move_list.h"
+#include "search/sorted_order.h"
 
 class MovePicker {
  public:
@@ -26,8 +21,6 @@ class MovePicker {
   // `position` are appended when needed. The position must be as it was whenever Next is called.
   MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary, Move killer_secondary,
              int start, Move hash_move);
-  // Only the exchange sort of both segments (no killers, no hash move).
-  explicit MovePicker(MoveList& list);
 
   // Index in the list of the next move in order, or -1 when every move has been handed out.
   // The index stays valid until the next call.
@@ -47,13 +40,11 @@ class MovePicker {
   void GenerateQuietMoves();
 
   MoveList& list_;
+  SortedOrder order_;
   const Position* position_ = nullptr;  // set while the quiet moves are still to be generated
   Colour us_ = WHITE;
   int special_[3] = {-1, -1, -1};  // list indices of the primary and secondary killers and the hash move
   int spares_used_ = 0;  // bit i: spare entry i holds a move waiting for the quiet moves
-  int keyed_ = 0;        // entries [0, keyed_) hold sort words
-  std::uint32_t* keys_;  // the list's scores, once turned into sort words
-  int sorted_ = 0;       // positions [0, sorted_) hold their final sorted entries
   int tail_ = 0;         // next sorted position to hand out from the tail
   int head_[4] = {};     // list indices handed out before the tail
   int head_count_ = 0;

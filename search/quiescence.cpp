@@ -2,9 +2,9 @@
 #include "board/make_move.h"
 #include "movegen/generate.h"
 #include "search/input_events.h"
-#include "search/move_picker.h"
 #include "search/material.h"
 #include "search/search.h"
+#include "search/sorted_order.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
   else GenerateCapturesBlack(p, list);
   if (list.count == 0) return stand;
-  MovePicker picker(list);
+  SortedOrder order(list);
 
   if constexpr (WHITE_TO_MOVE) {
     if (stand >= alpha) alpha = stand;
@@ -47,7 +47,7 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   bool path_is_best = true;
 
   UndoRecord undo;
-  for (int i; (i = picker.Next()) >= 0;) {
+  for (int i; (i = order.Next()) >= 0;) {
     const Move move = list.moves[i];
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
     else MakeMoveBlack(p, list, i, undo);

@@ -11,6 +11,7 @@
 #include "search/hash_table.h"
 #include "search/move_picker.h"
 #include "search/ordering.h"
+#include "search/sorted_order.h"
 #include "tests/board/test_positions.h"
 
 namespace {
@@ -76,9 +77,9 @@ TEST(MovePicker, WithoutKillersItIsTheExchangeSortOfTheCaptures) {
     MoveList list = RandomList(random, std::uniform_int_distribution<int>(0, 20)(random), 0);
     MoveList sorted = list;
     SortCaptures(sorted);
-    MovePicker picker(list);
+    SortedOrder order(list);
     std::vector<Move> picked;
-    for (int index; (index = picker.Next()) >= 0;) picked.push_back(list.moves[index]);
+    for (int index; (index = order.Next()) >= 0;) picked.push_back(list.moves[index]);
     ASSERT_EQ(picked, std::vector<Move>(sorted.moves, sorted.moves + sorted.count));
   }
 }
@@ -100,9 +101,9 @@ TEST(MovePicker, LongListsWithTheWholeScoreRange) {
       list->count = count;
       auto sorted = std::make_unique<MoveList>(*list);
       SortMoves(*sorted);
-      MovePicker picker(*list);
+      SortedOrder order(*list);
       std::vector<Move> picked;
-      for (int index; (index = picker.Next()) >= 0;) picked.push_back(list->moves[index]);
+      for (int index; (index = order.Next()) >= 0;) picked.push_back(list->moves[index]);
       ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count;
     }
   }
