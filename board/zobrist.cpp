@@ -42,7 +42,7 @@ std::uint64_t ComputeKeyOf(const Position& p) {
 
 void ComputeKey(Position& p) { p.hash_key = ComputeKeyOf(p); }
 
-std::uint64_t KeyChange(int colour, Move m) {
+std::uint64_t SpecialKeyChange(int colour, Move m) {
   const int c = colour, them = 1 - colour, piece = MovePiece(m), from = MoveFrom(m), to = MoveTo(m);
   const int type = MoveTypeOf(m), captured = MoveCaptured(m);
   std::uint64_t key = 0;

@@ -16,6 +16,15 @@ void InitZobrist();
 std::uint64_t ComputeKeyOf(const Position& position);
 void ComputeKey(Position& position);
 // The keys of the move's placement change, xored together: the same for every position.
-std::uint64_t KeyChange(int colour, Move move);
+// Quiet moves and captures, nearly all the moves searched, are keyed here; the other types
+// (castling, en passant, promotions) by SpecialKeyChange.
+std::uint64_t SpecialKeyChange(int colour, Move move);
+inline std::uint64_t KeyChange(int colour, Move move) {
+  const int type = MoveTypeOf(move);
+  if (type != QUIET && type != CAPTURE) return SpecialKeyChange(colour, move);
+  const std::uint64_t(&ours)[64] = zobrist_keys[colour][MovePiece(move)];
+  const std::uint64_t step = ours[MoveTo(move)] ^ ours[MoveFrom(move)];
+  return type == QUIET ? step : step ^ zobrist_keys[1 - colour][MoveCaptured(move)][MoveTo(move)];
+}
 // Xors the keys of the move's placement change into hash_key; applying it twice undoes it.
 void UpdateKey(int colour, const MoveList& list, int index, Position& position);
