@@ -20,19 +20,24 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
 
   const int stand = material;
-  SetPathLine(best_line, current_line, ply, stand);
-  if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand;
+  // Ending on standing pat, the line is the path itself. Every return writes its line, so a
+  // child's line is in best_line whenever a child returns.
+  auto stand_pat = [&] {
+    SetPathLine(best_line, current_line, ply, stand);
+    return stand;
+  };
+  if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand_pat();
   // The line has room for MAX_PLY moves; a capture sequence that long ends here.
-  if (ply >= MAX_PLY) return stand;
+  if (ply >= MAX_PLY) return stand_pat();
   // Capture sequences can run long in positions full of queens; input is watched here too,
   // and a stop ends the capture search at once.
   PollInput();
-  if (SearchStopped()) return stand;
+  if (SearchStopped()) return stand_pat();
 
   MoveList list;
   if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
   else GenerateCapturesBlack(p, list);
-  if (list.count == 0) return stand;
+  if (list.count == 0) return stand_pat();
   SortedOrder order(list);
 
   if constexpr (WHITE_TO_MOVE) {
@@ -91,8 +96,8 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
       }
     }
   }
-  if (path_is_best) SetPathLine(best_line, current_line, ply, stand);
-  else CopyLine(best_line, local_line);
+  if (path_is_best) return stand_pat();
+  CopyLine(best_line, local_line);
   return best;
 }
 
