@@ -13,6 +13,8 @@ namespace {
 
 int poll_counter = 0;
 int deadline_counter = 0;
+// quiet_visits as last planned; the visits counted down since are not yet in the counters.
+int planned_quiet_visits = 0;
 int no_search_stop_flag = 0;
 int* search_stop_flag = &no_search_stop_flag;
 bool stop_on_input_end = false;
@@ -34,21 +36,44 @@ void HandleWaitingLine() {
   if (std::strcmp(search_line, "isready") == 0) WriteText("readyok \n\n");
 }
 
+// Adds the visits that were only counted down to the counters.
+void CatchUp() {
+  const int visits = planned_quiet_visits - quiet_visits;
+  poll_counter += visits;
+  if (deadline >= 0) deadline_counter += visits;
+  planned_quiet_visits = quiet_visits = 0;
+}
+
+// The visits before the next one that polls (its counter found above POLL_INTERVAL) or reads
+// the clock (its counter reaching DEADLINE_INTERVAL).
+void PlanQuietVisits() {
+  int visits = POLL_INTERVAL + 1 - poll_counter;
+  if (deadline >= 0 && DEADLINE_INTERVAL - 1 - deadline_counter < visits) visits = DEADLINE_INTERVAL - 1 - deadline_counter;
+  planned_quiet_visits = quiet_visits = visits > 0 ? visits : 0;
+}
+
 }  // namespace
 
+int quiet_visits = 0;
+
 void BeginSearchInput(int* stop_flag, bool stop_on_end, std::int64_t search_deadline) {
+  CatchUp();
   search_stop_flag = stop_flag;
   stop_on_input_end = stop_on_end;
   deadline = search_deadline;
+  PlanQuietVisits();
 }
 
 void EndSearchInput() {
+  CatchUp();
   search_stop_flag = &no_search_stop_flag;
   stop_on_input_end = false;
   deadline = -1;
+  PlanQuietVisits();
 }
 
-void PollInput() {
+void PollInputNow() {
+  CatchUp();
   if (poll_counter > POLL_INTERVAL) {
     if (InputAvailable()) HandleWaitingLine();
     poll_counter = 0;
@@ -58,6 +83,7 @@ void PollInput() {
     deadline_counter = 0;
     if (ElapsedMilliseconds() >= deadline) *search_stop_flag = 1;
   }
+  PlanQuietVisits();
 }
 
 bool SearchStopped() { return *search_stop_flag != 0; }

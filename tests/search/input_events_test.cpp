@@ -14,6 +14,17 @@ TEST(SearchInput, PassedDeadlineStopsTheSearchWithinOneDeadlineInterval) {
   EXPECT_EQ(stop, 1);
   EndSearchInput();
 
+  // The clock is read again exactly DEADLINE_INTERVAL visits after the read that stopped.
+  stop = 0;
+  BeginSearchInput(&stop, false, 0);
+  int visits = 0;
+  while (stop == 0 && visits < 2 * DEADLINE_INTERVAL) {
+    PollInput();
+    ++visits;
+  }
+  EXPECT_EQ(visits, DEADLINE_INTERVAL);
+  EndSearchInput();
+
   // Without a deadline, or before it, the visits alone stop nothing.
   for (const std::int64_t deadline : {std::int64_t{-1}, ElapsedMilliseconds() + 60000}) {
     stop = 0;
