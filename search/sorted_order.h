@@ -17,6 +17,10 @@ class SortedOrder {
   static constexpr int PLACE_SHIFT = 11;
   static constexpr std::uint32_t INDEX_MASK = (1u << PLACE_SHIFT) - 1;
 
+  // Passes eight entries at a time: set when the processor has AVX2, and on x86-64 only.
+  // Both widths give the same order.
+  static bool wide_passes;
+
   explicit SortedOrder(MoveList& list) : list_(list), keys_(reinterpret_cast<std::uint32_t*>(list.scores)) {}
 
   // List index of the entry at sorted position `position`, below the list's count. Quiet moves

@@ -85,28 +85,34 @@ TEST(MovePicker, WithoutKillersItIsTheExchangeSortOfTheCaptures) {
 }
 
 // Lists as long as a move list can be, with scores over the whole range the generators use:
-// many equal scores, and entries that pass each other in several places at once.
+// many equal scores, and entries that pass each other in several places at once. Passes four
+// and eight entries wide must agree.
 TEST(MovePicker, LongListsWithTheWholeScoreRange) {
   std::mt19937 random(99);
-  for (const int count : {5, 9, 40, 77, 218, MAX_MOVES}) {
-    for (int round = 0; round < 20; ++round) {
-      auto list = std::make_unique<MoveList>();
-      const int captures = std::uniform_int_distribution<int>(0, count)(random);
-      for (int i = 0; i < count; ++i) {
-        list->moves[i] = 1000 + i;
-        list->scores[i] = i < captures ? std::uniform_int_distribution<int>(50, MAX_MOVE_SCORE)(random)
-                                       : std::uniform_int_distribution<int>(MIN_MOVE_SCORE, 50)(random);
+  const bool processor_wide = SortedOrder::wide_passes;
+  for (const bool wide : {false, processor_wide}) {
+    SortedOrder::wide_passes = wide;
+    for (const int count : {5, 9, 17, 40, 77, 218, MAX_MOVES - 7, MAX_MOVES}) {
+      for (int round = 0; round < 20; ++round) {
+        auto list = std::make_unique<MoveList>();
+        const int captures = std::uniform_int_distribution<int>(0, count)(random);
+        for (int i = 0; i < count; ++i) {
+          list->moves[i] = 1000 + i;
+          list->scores[i] = i < captures ? std::uniform_int_distribution<int>(50, MAX_MOVE_SCORE)(random)
+                                         : std::uniform_int_distribution<int>(MIN_MOVE_SCORE, 50)(random);
+        }
+        list->capture_count = captures;
+        list->count = count;
+        auto sorted = std::make_unique<MoveList>(*list);
+        SortMoves(*sorted);
+        SortedOrder order(*list);
+        std::vector<Move> picked;
+        for (int index; (index = order.Next()) >= 0;) picked.push_back(list->moves[index]);
+        ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count << " wide " << wide;
       }
-      list->capture_count = captures;
-      list->count = count;
-      auto sorted = std::make_unique<MoveList>(*list);
-      SortMoves(*sorted);
-      SortedOrder order(*list);
-      std::vector<Move> picked;
-      for (int index; (index = order.Next()) >= 0;) picked.push_back(list->moves[index]);
-      ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count;
     }
   }
+  SortedOrder::wide_passes = processor_wide;
 }
 
 // A picker that starts from the captures and generates the quiet moves itself gives the same
