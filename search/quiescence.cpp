@@ -54,23 +54,28 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   UndoRecord undo;
   for (int i; (i = order.Next()) >= 0;) {
     const Move move = list.moves[i];
-    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
-    else MakeMoveBlack(p, list, i, undo);
-
     if (MoveCaptured(move) == KING) {
       const int score = WHITE_TO_MOVE ? MATE_SCORE - 1000 * ply : 1000 * ply - MATE_SCORE;
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
-      else UnmakeMoveBlack(p, list, i, undo);
       SetPathLine(best_line, current_line, ply, score);
       return score;
     }
 
     current_line.moves[ply] = move;
     const int gain = MaterialGain(move);
-    const int r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line,
-                                WHITE_TO_MOVE ? material + gain : material - gain);
-    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
-    else UnmakeMoveBlack(p, list, i, undo);
+    const int child_material = WHITE_TO_MOVE ? material + gain : material - gain;
+    int r;
+    // A child whose material alone already ends its search (alpha < beta always holds here)
+    // stands pat on entry: its answer and its line are known without making the move.
+    if (WHITE_TO_MOVE ? child_material <= alpha : child_material >= beta) {
+      SetPathLine(best_line, current_line, ply + 1, child_material);
+      r = child_material;
+    } else {
+      if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
+      else MakeMoveBlack(p, list, i, undo);
+      r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line, child_material);
+      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
+      else UnmakeMoveBlack(p, list, i, undo);
+    }
 
     if constexpr (WHITE_TO_MOVE) {
       // alpha never falls below best, so a move that raises alpha improves best too; on a cutoff

@@ -74,6 +74,21 @@ TEST_F(Quiescence, ScoresOfStandPatAreFailSoft) {
   ExpectPathLine(2, -1000);
 }
 
+// Below alpha even after its best capture, the side to move fails low with that capture's line:
+// the reply stands pat at once, one ply deeper.
+TEST_F(Quiescence, FailingLowKeepsTheLineOfTheBestCapture) {
+  Position p = KeyedPosition("4k3/8/8/3p4/8/8/8/3QK3 w - - 0 1");
+  const Position before = p;
+  EXPECT_EQ(QuiesceWhite(p, 5000, 6000, 2, current_line, best_line), 1100);
+  ExpectPathLine(3, 1100);
+  EXPECT_EQ(Text(best_line.moves[2]), "d1d5");
+  EXPECT_EQ(std::memcmp(&p, &before, sizeof p), 0);
+  p = KeyedPosition("3qk3/8/8/3P4/8/8/8/4K3 b - - 0 1");
+  EXPECT_EQ(QuiesceBlack(p, -6000, -5000, 2, current_line, best_line), -1100);
+  ExpectPathLine(3, -1100);
+  EXPECT_EQ(Text(best_line.moves[2]), "d8d5");
+}
+
 TEST_F(Quiescence, AnEmptyWindowReturnsItsBoundUntouched) {
   Position p = KeyedPosition("4k3/8/8/3p4/8/8/8/3QK3 w - - 0 1");
   EXPECT_EQ(QuiesceWhite(p, 70, 70, 2, current_line, best_line), 70);
