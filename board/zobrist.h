@@ -19,7 +19,7 @@ void ComputeKey(Position& position);
 // Quiet moves and captures, nearly all the moves searched, are keyed here; the other types
 // (castling, en passant, promotions) by SpecialKeyChange.
 std::uint64_t SpecialKeyChange(int colour, Move move);
-inline std::uint64_t KeyChange(int colour, Move move) {
+[[gnu::always_inline]] inline std::uint64_t KeyChange(int colour, Move move) {
   const int type = MoveTypeOf(move);
   if (type != QUIET && type != CAPTURE) return SpecialKeyChange(colour, move);
   const std::uint64_t(&ours)[64] = zobrist_keys[colour][MovePiece(move)];
