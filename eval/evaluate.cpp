@@ -27,10 +27,7 @@ int NonPawnMaterial(const Bitboard (&by_kind)[7]) {
 // Tropism of queens, rooks and knights towards the enemy king; nothing when that king is missing.
 int TropismTowards(Bitboard pieces, Bitboard enemy_king) {
   if (enemy_king == 0) return 0;
-  const int king_square = LowestBit(enemy_king);
-  int total = 0;
-  while (pieces != 0) total += KingTropism(PopLowest(pieces), king_square);
-  return total;
+  return TropismSum(pieces, LowestBit(enemy_king));
 }
 
 // Number of files holding two or more of the given pawns: a pawn with another pawn of its

@@ -39,6 +39,25 @@ constexpr TropismTable MakeTropismTable() {
 
 constexpr TropismTable tropism_table = MakeTropismTable();
 
+// For each king square, the squares whose tropism is at least 1, 2, 3 and 7: a sum of tropism
+// over a set of pieces is then 1 + 1 + 1 + 4 for each piece in the innermost ring.
+using TropismRings = std::array<std::array<Bitboard, 4>, 64>;
+
+constexpr TropismRings MakeTropismRings() {
+  TropismRings rings{};
+  constexpr int THRESHOLDS[4] = {1, 2, 3, 7};
+  for (int k = 0; k < 64; ++k) {
+    for (int s = 0; s < 64; ++s) {
+      for (int i = 0; i < 4; ++i) {
+        if (tropism_table[s][k] >= THRESHOLDS[i]) rings[k][i] |= Bitboard{1} << s;
+      }
+    }
+  }
+  return rings;
+}
+
+constexpr TropismRings tropism_rings = MakeTropismRings();
+
 }  // namespace
 
 int RookMobilityWhite(const Position& position) {
@@ -58,6 +77,12 @@ int BishopMobilityBlack(const Position& position) {
 }
 
 int KingTropism(int piece_square, int king_square) { return tropism_table[piece_square][king_square]; }
+
+int TropismSum(Bitboard pieces, int king_square) {
+  const std::array<Bitboard, 4>& ring = tropism_rings[king_square];
+  return PopCount(pieces & ring[0]) + PopCount(pieces & ring[1]) + PopCount(pieces & ring[2]) +
+         4 * PopCount(pieces & ring[3]);
+}
 
 int BlackKingShelter(const Position& position, int black_king_square) {
   int shelter = 0;

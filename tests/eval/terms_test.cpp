@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/eval/fen_position.h"
 
 namespace {
@@ -58,6 +60,18 @@ TEST(Tropism, SevenDivManhattanDistance) {
   // Neighbouring square numbers across the board edge are far apart.
   EXPECT_EQ(KingTropism(Sq("h1"), Sq("a2")), 0);
   EXPECT_EQ(KingTropism(Sq("a2"), Sq("h1")), 0);
+}
+
+TEST(Tropism, SumOverPiecesAddsEachPiecesTropism) {
+  std::mt19937_64 random(5);
+  for (int king = 0; king < 64; ++king) {
+    for (int round = 0; round < 200; ++round) {
+      const Bitboard pieces = random() & random();
+      int expected = 0;
+      for (Bitboard b = pieces; b != 0; b &= b - 1) expected += KingTropism(__builtin_ctzll(b), king);
+      ASSERT_EQ(TropismSum(pieces, king), expected) << "king " << king << " pieces " << pieces;
+    }
+  }
 }
 
 TEST(Shelter, TwentyForEachSquareInFrontWithoutABlackPiece) {
