@@ -238,7 +238,15 @@ void SortInRegisters(std::uint32_t* words, int first, int count) {
 }  // namespace
 
 #if defined(MORVA_WIDE_PASSES)
-bool SortedOrder::wide_passes = __builtin_cpu_supports("avx2");
+namespace {
+// Static initialisers may run before the library has looked at the processor.
+bool ProcessorHasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+}  // namespace
+
+bool SortedOrder::wide_passes = ProcessorHasAvx2();
 #else
 bool SortedOrder::wide_passes = false;
 #endif
