@@ -63,19 +63,23 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
     current_line.moves[ply] = move;
     const int gain = MaterialGain(move);
     const int child_material = WHITE_TO_MOVE ? material + gain : material - gain;
-    int r;
     // A child whose material alone already ends its search (alpha < beta always holds here)
-    // stands pat on entry: its answer and its line are known without making the move.
-    if (WHITE_TO_MOVE ? child_material <= alpha : child_material >= beta) {
-      SetPathLine(best_line, current_line, ply + 1, child_material);
-      r = child_material;
-    } else {
+    // stands pat on entry: its score is known without making the move, and it cannot cut off
+    // here. Its line, the path with this capture, is written only if it is kept.
+    const bool child_stands = WHITE_TO_MOVE ? child_material <= alpha : child_material >= beta;
+    int r = child_material;
+    if (!child_stands) {
       if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
       else MakeMoveBlack(p, list, i, undo);
       r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line, child_material);
       if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
       else UnmakeMoveBlack(p, list, i, undo);
     }
+    auto keep_line = [&] {
+      if (child_stands) SetPathLine(local_line, current_line, ply + 1, r);
+      else CopyLine(local_line, best_line);
+      path_is_best = false;
+    };
 
     if constexpr (WHITE_TO_MOVE) {
       // alpha never falls below best, so a move that raises alpha improves best too; on a cutoff
@@ -86,8 +90,7 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
           alpha = r;
           if (r >= beta) return r;
         }
-        CopyLine(local_line, best_line);
-        path_is_best = false;
+        keep_line();
       }
     } else {
       if (r < best) {
@@ -96,8 +99,7 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
           beta = r;
           if (alpha >= r) return r;
         }
-        CopyLine(local_line, best_line);
-        path_is_best = false;
+        keep_line();
       }
     }
   }
