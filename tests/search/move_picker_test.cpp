@@ -101,6 +101,9 @@ TEST(MovePicker, LongListsWithTheWholeScoreRange) {
           list->scores[i] = i < captures ? std::uniform_int_distribution<int>(50, MAX_MOVE_SCORE)(random)
                                          : std::uniform_int_distribution<int>(MIN_MOVE_SCORE, 50)(random);
         }
+        // What lies past the list must not matter: all bits set, which would win any comparison
+        // a pass made with it.
+        for (int i = count; i < MAX_MOVES; ++i) list->scores[i] = -1;
         list->capture_count = captures;
         list->count = count;
         auto sorted = std::make_unique<MoveList>(*list);
