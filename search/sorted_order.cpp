@@ -97,12 +97,12 @@ void KeyPass(std::uint32_t* keys, int j, int last) {
 
 #if defined(__SSE4_1__) && defined(__x86_64__) && defined(__GNUC__)
 #define MORVA_WIDE_PASSES 1
-// KeyPass eight entries at a time, on processors with AVX2 (chosen when the program starts,
-// since the portable build may not assume it). The running maximum within eight lanes takes
-// three shifts across the lanes.
-// One group of eight: each entry keeps the smaller of itself and the running maximum before it.
-// Entries outside `live` count as zero, which loses every comparison, and are stored back
-// unchanged.
+// The passes eight entries at a time, on processors with AVX2: chosen when the program starts,
+// since the portable build may not assume it.
+
+// One group of eight: each entry keeps the smaller of itself and the running maximum before it,
+// which takes three shifts across the lanes. Entries outside `live` count as zero, which loses
+// every comparison, and are stored back unchanged.
 [[gnu::target("avx2"), gnu::always_inline]] inline void WideGroup(__m256i* at, __m256i live, __m256i& carry,
                                                                    __m256i& places) {
   const __m256i zero = _mm256_setzero_si256();
