@@ -126,15 +126,11 @@ TEST(KingInCheck, AgreesWithTheOrderedTestsForEveryLoneAttacker) {
 }
 
 TEST(KingInCheck, AgreesWithTheOrderedTestsAlongThePerftTrees) {
-  for (const auto& entry : board_test::LoadPerftSuite()) {
-    SCOPED_TRACE(entry.fen);
-    Position p = PositionFromFen(entry.fen);
-    board_test::VisitTree(p, 2, [](const Position& q) {
-      ASSERT_EQ(WhiteKingInCheck(q), WhiteKingAttacked(q) != 0);
-      ASSERT_EQ(BlackKingInCheck(q), BlackKingAttacked(q) != 0);
-    });
-    if (HasFatalFailure()) return;
-  }
+  board_test::VisitPerftTrees(2, [](const Position& q) {
+    ASSERT_EQ(WhiteKingInCheck(q), WhiteKingAttacked(q) != 0);
+    ASSERT_EQ(BlackKingInCheck(q), BlackKingAttacked(q) != 0);
+  });
+  if (HasFatalFailure()) return;
   EXPECT_FALSE(WhiteKingInCheck(Position{}));
   EXPECT_FALSE(BlackKingInCheck(Position{}));
 }

@@ -100,6 +100,18 @@ inline std::vector<PerftCase> LoadPerftSuite() {
   return suite;
 }
 
+// VisitTree from every position of the perft suite, `depth` plies deep; stops at the first fatal
+// failure.
+template <typename Visit>
+void VisitPerftTrees(int depth, const Visit& visit) {
+  for (const auto& entry : LoadPerftSuite()) {
+    SCOPED_TRACE(entry.fen);
+    Position p = PositionFromFen(entry.fen);
+    VisitTree(p, depth, visit);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+}
+
 // The record's invariants (position_invariants.h) as a test assertion.
 inline testing::AssertionResult IsConsistent(const Position& p) {
   if (const char* broken = BrokenInvariant(p)) return testing::AssertionFailure() << broken;

@@ -47,12 +47,7 @@ void ExpectCarriedSumsAtEveryMove(Position& p) {
 }
 
 TEST(Placement, CarriedSumsEqualTheCountAfterEveryMoveOfThePerftTrees) {
-  for (const auto& entry : board_test::LoadPerftSuite()) {
-    SCOPED_TRACE(entry.fen);
-    Position p = board_test::PositionFromFen(entry.fen);
-    board_test::VisitTree(p, 2, [](Position& node) { ExpectCarriedSumsAtEveryMove(node); });
-    if (HasFatalFailure()) return;
-  }
+  board_test::VisitPerftTrees(2, [](Position& node) { ExpectCarriedSumsAtEveryMove(node); });
 }
 
 }  // namespace

@@ -157,12 +157,7 @@ void CompareDeferred(const Position& p, std::mt19937& random) {
 
 TEST(MovePicker, GeneratingTheQuietMovesWhenNeededKeepsTheOrder) {
   std::mt19937 random(2024);
-  for (const auto& entry : board_test::LoadPerftSuite()) {
-    SCOPED_TRACE(entry.fen);
-    Position p = board_test::PositionFromFen(entry.fen);
-    board_test::VisitTree(p, 2, [&](const Position& q) { CompareDeferred(q, random); });
-    if (HasFatalFailure()) return;
-  }
+  board_test::VisitPerftTrees(2, [&](const Position& q) { CompareDeferred(q, random); });
 }
 
 }  // namespace
