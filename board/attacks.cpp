@@ -37,21 +37,20 @@ constexpr tables_detail::Table PawnLookups(bool white_king) {
 constexpr tables_detail::Table white_king_pawn_lookups = PawnLookups(true);
 constexpr tables_detail::Table black_king_pawn_lookups = PawnLookups(false);
 
-// Every piece of `attacker` that reaches s, with the given pawn squares.
+// Every piece of `attacker` that reaches s, with the given pawn squares. A slider's reach is
+// looked up only when one of them stands on the square's lines.
 inline Bitboard Attackers(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
-  return (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]) |
-         (RookAttacks(s, occupied) & (attacker[ROOK] | attacker[QUEEN])) |
-         (BishopAttacks(s, occupied) & (attacker[BISHOP] | attacker[QUEEN]));
-}
-
-// Whether any piece of `attacker` reaches s, with the given pawn squares.
-inline bool AnyAttacker(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
-  Bitboard hits = (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]);
+  Bitboard hits =
+      (knight_jumps[s] & attacker[KNIGHT]) | (king_steps[s] & attacker[KING]) | (pawn_lookups & attacker[PAWN]);
   const Bitboard straight = attacker[ROOK] | attacker[QUEEN];
   const Bitboard diagonal = attacker[BISHOP] | attacker[QUEEN];
   if (orthogonal_lines[s] & straight) hits |= RookAttacks(s, occupied) & straight;
   if (diagonal_lines[s] & diagonal) hits |= BishopAttacks(s, occupied) & diagonal;
-  return hits != 0;
+  return hits;
+}
+
+inline bool AnyAttacker(int s, Bitboard occupied, const Bitboard* attacker, Bitboard pawn_lookups) {
+  return Attackers(s, occupied, attacker, pawn_lookups) != 0;
 }
 
 template <Colour Attacker>
@@ -149,9 +148,13 @@ int SquareAttackedByWhite(const Position& p, int s) {
   return 0;
 }
 
-Bitboard WhiteKingCheckers(const Position& p, int s) { return Attackers(s, p.occupied, p.black_by_kind, white_king_pawn_lookups[s]); }
+Bitboard WhiteKingCheckers(const Position& p, int s) {
+  return Attackers(s, p.occupied, p.black_by_kind, white_king_pawn_lookups[s]);
+}
 
-Bitboard BlackKingCheckers(const Position& p, int s) { return Attackers(s, p.occupied, p.white_by_kind, black_king_pawn_lookups[s]); }
+Bitboard BlackKingCheckers(const Position& p, int s) {
+  return Attackers(s, p.occupied, p.white_by_kind, black_king_pawn_lookups[s]);
+}
 
 bool WhiteKingInCheck(const Position& p) {
   const Bitboard king = p.white_by_kind[KING];
