@@ -21,6 +21,9 @@ static_assert(SPARE_ENTRIES >= 3, "the last group of a pass reads up to three en
 static_assert(MIN_MOVE_SCORE + SCORE_BIAS >= 0 && MAX_MOVE_SCORE + SCORE_BIAS < (1 << (32 - SCORE_SHIFT)),
               "scores need more bits");
 
+// The entries of one wide group, which are also the zeros kept after the list's last word for it.
+constexpr int WIDE_GROUP = 8;
+
 inline std::uint32_t PlaceBits(int place) { return static_cast<std::uint32_t>(INDEX_MASK - place) << PLACE_SHIFT; }
 
 // Turns count scores into sort words in place, without places; the first is entry `first`.
@@ -129,17 +132,19 @@ void KeyPass(std::uint32_t* keys, int j, int last) {
                                                 4 << PLACE_SHIFT, 5 << PLACE_SHIFT, 6 << PLACE_SHIFT,
                                                 7 << PLACE_SHIFT);
   const __m256i all = _mm256_set1_epi32(-1);
-  const int full_end = padded ? last + 7 : last;
+  const int full_end = padded ? last + WIDE_GROUP - 1 : last;
   for (const int end = j + passes; j < end; ++j) {
     std::uint32_t held = keys[j] | PlaceBits(j);
     int k = j + 1;
     if (k < last) {
       __m256i carry = _mm256_set1_epi32(static_cast<int>(held));
       __m256i places = _mm256_sub_epi32(_mm256_set1_epi32(static_cast<int>(PlaceBits(k))), lane_places);
-      for (; k + 8 <= full_end; k += 8) WideGroup(reinterpret_cast<__m256i*>(keys + k), all, carry, places);
+      for (; k + WIDE_GROUP <= full_end; k += WIDE_GROUP) {
+        WideGroup(reinterpret_cast<__m256i*>(keys + k), all, carry, places);
+      }
       // Unpadded, the last one to seven entries as one group more where the list's arrays reach
       // that far.
-      if (k < last && k + 8 <= MAX_MOVES) {
+      if (k < last && k + WIDE_GROUP <= MAX_MOVES) {
         const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
         WideGroup(reinterpret_cast<__m256i*>(keys + k), _mm256_cmpgt_epi32(_mm256_set1_epi32(last - k), lanes),
                   carry, places);
@@ -278,7 +283,7 @@ int SortedOrder::Sort(int position) {
       int passes = sorted_ - first;
       if (passes > last - REGISTER_SORT_ENTRIES - sorted_) passes = last - REGISTER_SORT_ENTRIES - sorted_;
       if (passes < needed) passes = needed;
-      WideKeyPasses(keys_, sorted_, passes, last, last == list_.count && last + 8 <= MAX_MOVES);
+      WideKeyPasses(keys_, sorted_, passes, last, last == list_.count && last + WIDE_GROUP <= MAX_MOVES);
       sorted_ += passes;
       continue;
     }
@@ -295,5 +300,7 @@ void SortedOrder::MakeNewKeys() {
   keyed_ = list_.count;
   // Zeros after the last word spare the wide passes their masked last group. Quiet moves
   // appended later write over them and are padded in turn.
-  if (keyed_ + 8 <= MAX_MOVES) std::memset(keys_ + keyed_, 0, 8 * sizeof(std::uint32_t));
+  if (wide_passes && keyed_ + WIDE_GROUP <= MAX_MOVES) {
+    std::memset(keys_ + keyed_, 0, WIDE_GROUP * sizeof(std::uint32_t));
+  }
 }
