@@ -58,6 +58,10 @@ function MorvaInputQueue(shared) {
     read: function (memory, address, capacity) {
       for (;;) {
         var changes = Atomics.load(header, CHANGES);
+        // The end is read before the count: the writer marks the end only after its last bytes,
+        // so an end seen here comes with all of them, while an end read after the count could
+        // belong to bytes that count has not seen.
+        var ended = Atomics.load(header, ENDED);
         var waiting = unread();
         if (waiting > 0) {
           var count = Math.min(waiting, capacity);
@@ -67,7 +71,6 @@ function MorvaInputQueue(shared) {
           Atomics.notify(header, READ);
           return count;
         }
-        var ended = Atomics.load(header, ENDED);
         if (ended !== 0) return ended === 1 ? 0 : -1;
         Atomics.wait(header, CHANGES, changes);
       }

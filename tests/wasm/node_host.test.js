@@ -107,3 +107,37 @@ test('input from a file and input larger than the queue arrive whole', () => {
     assert.strictEqual(run.status, 0);
   }
 });
+
+test('the end of input never overtakes the bytes written before it', () => {
+  // The queue's reader and writer are separate threads. Here the writer's last bytes and the
+  // end run before each atomic step of one read in turn, up to the step where it would wait.
+  const source = fs.readFileSync(path.join(__dirname, '../../io/input_queue_wasm.js'), 'utf8');
+  const makeQueue = new Function('Atomics', `${source}\nreturn MorvaInputQueue;`);
+  for (let step = 0, wrote = false; !wrote; ++step) {
+    let steps = 0;
+    let writer = null;
+    const interleaved = new Proxy(Atomics, {
+      get: (atomics, name) => (...args) => {
+        if (writer && (steps++ === step || name === 'wait')) {
+          wrote = name === 'wait';
+          const write = writer;
+          writer = null;
+          write();
+        }
+        return atomics[name](...args);
+      },
+    });
+    const MorvaInputQueue = makeQueue(interleaved);
+    const shared = MorvaInputQueue.allocate();
+    const reader = MorvaInputQueue(shared);
+    writer = () => {
+      const queue = MorvaInputQueue(shared);
+      queue.write(Buffer.from('quit\n'));
+      queue.end(false);
+    };
+    const memory = new Uint8Array(8);
+    const count = reader.read(memory, 0, memory.length);
+    assert.strictEqual(Buffer.from(memory.subarray(0, Math.max(count, 0))).toString(), 'quit\n', `step ${step}`);
+    assert.strictEqual(reader.read(memory, 0, memory.length), 0);
+  }
+});
