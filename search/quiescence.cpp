@@ -8,6 +8,25 @@
 
 namespace {
 
+// The entry that the order puts first: the earliest with the highest score, as the first pass
+// of the exchange sort leaves it.
+inline int FirstInOrder(const MoveList& list) {
+  int first = 0;
+  for (int i = 1; i < list.count; ++i) {
+    if (list.scores[i] > list.scores[first]) first = i;
+  }
+  return first;
+}
+
+// Whether a pawn stands one step from promoting. Without one, the first entry in order is a
+// capture of the most valuable kind on offer or an en-passant capture, and no later entry
+// gains more than it.
+template <Colour Us>
+inline bool CanPromote(const Position& p) {
+  constexpr Bitboard SEVENTH = Us == WHITE ? Bitboard{0xFF} << 48 : Bitboard{0xFF} << 8;
+  return ((Us == WHITE ? p.white_by_kind : p.black_by_kind)[PAWN] & SEVENTH) != 0;
+}
+
 // The capture search: captures, promotions and en-passant captures only, scored by material.
 // White maximises and Black minimises; the two differ in their bounds and in who gains from
 // taking a king.
@@ -45,6 +64,20 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
   } else {
     if (stand <= beta) beta = stand;
   }
+  // Where even the largest gain leaves every reply standing pat, the result is known from the
+  // first capture in order alone.
+  const int first = FirstInOrder(list);
+  const Move first_move = list.moves[first];
+  if (MoveTypeOf(first_move) == CAPTURE && MoveCaptured(first_move) != KING && !CanPromote<Us>(p)) {
+    const int gain = MaterialGain(first_move);
+    const int r = WHITE_TO_MOVE ? material + gain : material - gain;
+    if (WHITE_TO_MOVE ? r <= alpha : r >= beta) {
+      current_line.moves[ply] = first_move;
+      SetPathLine(best_line, current_line, ply + 1, r);
+      return r;
+    }
+  }
+
   int best = stand;
   // The best line stays the path itself until a capture improves on standing pat; only then is
   // a line copied, and the path is written again at the end if none did.

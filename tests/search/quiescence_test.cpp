@@ -89,6 +89,28 @@ TEST_F(Quiescence, FailingLowKeepsTheLineOfTheBestCapture) {
   EXPECT_EQ(Text(best_line.moves[2]), "d8d5");
 }
 
+// Failing low, the line takes the first capture in order that gains the most: of two equal
+// captures the one generated first, and a promotion over a capture that comes before it.
+TEST_F(Quiescence, FailingLowTakesTheFirstOfTheLargestGains) {
+  struct Case {
+    const char* fen;
+    int score;
+    const char* move;
+  };
+  const Case cases[] = {{"4k3/8/8/8/4r3/2N3N1/8/4K3 w - - 0 1", 600, "c3e4"},
+                        {"4k3/8/2n3n1/4R3/8/8/8/4K3 b - - 0 1", -600, "c6e5"},
+                        {"4k3/P7/8/3p4/8/8/8/3QK3 w - - 0 1", 2100, "a7a8q"},
+                        {"3qk3/8/8/8/3P4/8/p7/4K3 b - - 0 1", -2100, "a2a1q"}};
+  for (const Case& c : cases) {
+    Position p = KeyedPosition(c.fen);
+    const int score = p.side_to_move == WHITE ? QuiesceWhite(p, 5000, 6000, 2, current_line, best_line)
+                                              : QuiesceBlack(p, -6000, -5000, 2, current_line, best_line);
+    EXPECT_EQ(score, c.score) << c.fen;
+    ExpectPathLine(3, c.score);
+    EXPECT_EQ(Text(best_line.moves[2]), c.move) << c.fen;
+  }
+}
+
 TEST_F(Quiescence, AnEmptyWindowReturnsItsBoundUntouched) {
   Position p = KeyedPosition("4k3/8/8/3p4/8/8/8/3QK3 w - - 0 1");
   EXPECT_EQ(QuiesceWhite(p, 70, 70, 2, current_line, best_line), 70);
