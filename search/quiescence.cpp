@@ -27,27 +27,42 @@ inline bool CanPromote(const Position& p) {
   return ((Us == WHITE ? p.white_by_kind : p.black_by_kind)[PAWN] & SEVENTH) != 0;
 }
 
+constexpr int MIN_CAPTURE_GAIN = 100;
+
+template <Colour Us>
+int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material);
+
 // The capture search: captures, promotions and en-passant captures only, scored by material.
 // White maximises and Black minimises; the two differ in their bounds and in who gains from
 // taking a king.
 // material is MaterialBalance of the position, carried down the captures rather than counted
 // again at every node.
+// Most nodes end before any capture is looked at: those tests are made where the node is
+// entered, and only a node that goes on pays for the call and the room of a move list.
 template <Colour Us>
-int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
+[[gnu::always_inline]] inline int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line,
+                                          PVLine& best_line, int material) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
-  constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
   if (alpha >= beta) return WHITE_TO_MOVE ? alpha : beta;
-
-  const int stand = material;
   // Ending on standing pat, the line is the path itself. Every return writes its line, so a
   // child's line is in best_line whenever a child returns.
+  // The line has room for MAX_PLY moves; a capture sequence that long ends here.
+  if ((WHITE_TO_MOVE ? material >= beta : material <= alpha) || ply >= MAX_PLY) {
+    SetPathLine(best_line, current_line, ply, material);
+    return material;
+  }
+  return SearchCaptures<Us>(p, alpha, beta, ply, current_line, best_line, material);
+}
+
+template <Colour Us>
+int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
+  constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
+  const int stand = material;
   auto stand_pat = [&] {
     SetPathLine(best_line, current_line, ply, stand);
     return stand;
   };
-  if (WHITE_TO_MOVE ? stand >= beta : stand <= alpha) return stand_pat();
-  // The line has room for MAX_PLY moves; a capture sequence that long ends here.
-  if (ply >= MAX_PLY) return stand_pat();
   // Capture sequences can run long in positions full of queens; input is watched here too,
   // and a stop ends the capture search at once.
   PollInput();
@@ -65,16 +80,18 @@ int Quiesce(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVL
     if (stand <= beta) beta = stand;
   }
   // Where even the largest gain leaves every reply standing pat, the result is known from the
-  // first capture in order alone.
-  const int first = FirstInOrder(list);
-  const Move first_move = list.moves[first];
-  if (MoveTypeOf(first_move) == CAPTURE && MoveCaptured(first_move) != KING && !CanPromote<Us>(p)) {
-    const int gain = MaterialGain(first_move);
-    const int r = WHITE_TO_MOVE ? material + gain : material - gain;
-    if (WHITE_TO_MOVE ? r <= alpha : r >= beta) {
-      current_line.moves[ply] = first_move;
-      SetPathLine(best_line, current_line, ply + 1, r);
-      return r;
+  // first capture in order alone. No capture gains less than a pawn.
+  if ((WHITE_TO_MOVE ? material + MIN_CAPTURE_GAIN <= alpha : material - MIN_CAPTURE_GAIN >= beta) &&
+      !CanPromote<Us>(p)) {
+    const Move first_move = list.moves[FirstInOrder(list)];
+    if (MoveTypeOf(first_move) == CAPTURE && MoveCaptured(first_move) != KING) {
+      const int gain = MaterialGain(first_move);
+      const int r = WHITE_TO_MOVE ? material + gain : material - gain;
+      if (WHITE_TO_MOVE ? r <= alpha : r >= beta) {
+        current_line.moves[ply] = first_move;
+        SetPathLine(best_line, current_line, ply + 1, r);
+        return r;
+      }
     }
   }
 
