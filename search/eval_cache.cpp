@@ -5,21 +5,21 @@
 
 #include "eval/evaluate.h"
 
+using eval_cache_detail::cache;
+using eval_cache_detail::CACHE_ENTRIES;
+
 namespace {
 
 // An entry is one word: the key's bits above the index, with the score in the low 16 bits. The
 // index supplies the low bits of the key, so a match compares the whole key. Half the size of a
 // key-and-score pair, the cache stays in the core's own second-level cache.
-constexpr int INDEX_BITS = 16;
-constexpr std::uint32_t CACHE_ENTRIES = 1u << INDEX_BITS;
 constexpr std::uint64_t SCORE_MASK = 0xFFFF;
-std::uint64_t cache[CACHE_ENTRIES];
 
 }  // namespace
 
-void NewEvaluationCache() { std::memset(cache, 0, sizeof cache); }
+std::uint64_t eval_cache_detail::cache[CACHE_ENTRIES];
 
-void PrefetchEvaluation(std::uint64_t key) { __builtin_prefetch(&cache[key & (CACHE_ENTRIES - 1)]); }
+void NewEvaluationCache() { std::memset(cache, 0, sizeof cache); }
 
 int CachedEvaluation(const Position& position) { return CachedEvaluation(position, PlacementOf(position)); }
 

@@ -8,11 +8,20 @@
 
 #include "board/types.h"
 #include "eval/placement.h"
+#include "search/prefetch.h"
 
 // Forgets every remembered evaluation; called when a search starts.
 void NewEvaluationCache();
+namespace eval_cache_detail {
+constexpr int INDEX_BITS = 16;
+constexpr std::uint32_t CACHE_ENTRIES = 1u << INDEX_BITS;
+extern std::uint64_t cache[CACHE_ENTRIES];
+}  // namespace eval_cache_detail
+
 // Starts loading the entry of a key whose position may soon be evaluated.
-void PrefetchEvaluation(std::uint64_t key);
+inline void PrefetchEvaluation(std::uint64_t key) {
+  PrefetchLine(&eval_cache_detail::cache[key & (eval_cache_detail::CACHE_ENTRIES - 1)]);
+}
 // EvaluatePosition of the position, looked up by its hash_key first.
 int CachedEvaluation(const Position& position);
 // The same, given the position's square-table sums for the evaluation.

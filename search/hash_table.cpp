@@ -13,19 +13,23 @@
 
 int hash_size_mb = DEFAULT_HASH_MB;
 
-namespace {
-
+namespace hash_table_detail {
 TTEntry* hash_table = nullptr;
 std::uint32_t hash_mask = 0;
-// Number of the current search; a zero-filled entry belongs to none.
 std::uint16_t current_search = 0;
+}  // namespace hash_table_detail
+
+using hash_table_detail::current_search;
+using hash_table_detail::EntryFor;
+using hash_table_detail::hash_mask;
+using hash_table_detail::hash_table;
+
+namespace {
 
 // "no memory" and "nothing to release", in the Windows-1251 bytes the messages were written in.
 constexpr char NO_MEMORY_MESSAGE[] = "\xEF\xE0\xEC\xFF\xF2\xE8\x20\xED\xE5\xF2\x20\n";
 constexpr char NOTHING_TO_RELEASE_MESSAGE[] =
     "\xEE\xF1\xE2\xEE\xE1\xEE\xE6\xE4\xE0\xF2\xFC\x20\xED\xE5\xF7\xE5\xE3\xEE\x20\n";
-
-inline TTEntry& EntryFor(std::uint64_t key) { return hash_table[static_cast<std::uint32_t>(key) & hash_mask]; }
 
 // Every probe lands on a random entry, so address translation misses dominate a probe. Large
 // pages spare most of them; the table is touched once here, so that the search never waits for
@@ -90,15 +94,6 @@ void ReleaseHashTable() {
 }
 
 std::uint32_t HashEntryCount() { return hash_mask + 1; }
-
-bool HashProbe(std::uint64_t key) {
-  const TTEntry& e = EntryFor(key);
-  return e.key == key && e.search == current_search;
-}
-
-void HashPrefetch(std::uint64_t key) { __builtin_prefetch(&EntryFor(key)); }
-
-Move HashStoredMove(std::uint64_t key) { return EntryFor(key).move; }
 
 int HashMoveToFront(MoveList& list, std::uint64_t key) {
   const Move m = EntryFor(key).move;

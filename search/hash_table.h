@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/move_list.h"
+#include "search/prefetch.h"
 
 // An entry belongs to the search whose number it carries; entries of earlier searches count
 // as free, so emptying the table is one increment instead of a pass over every entry.
@@ -31,12 +32,25 @@ void ClearHashTable();
 void ReleaseHashTable();
 std::uint32_t HashEntryCount();
 
+// The table itself, for the lookups below, which the search makes at every node.
+namespace hash_table_detail {
+extern TTEntry* hash_table;
+extern std::uint32_t hash_mask;
+// Number of the current search; a zero-filled entry belongs to none.
+extern std::uint16_t current_search;
+
+inline TTEntry& EntryFor(std::uint64_t key) { return hash_table[static_cast<std::uint32_t>(key) & hash_mask]; }
+}  // namespace hash_table_detail
+
 // Starts loading the key's entry, so that the probe a little later finds it in the cache.
-void HashPrefetch(std::uint64_t key);
+inline void HashPrefetch(std::uint64_t key) { PrefetchLine(&hash_table_detail::EntryFor(key)); }
 // True when the entry for the key holds exactly this key.
-bool HashProbe(std::uint64_t key);
+inline bool HashProbe(std::uint64_t key) {
+  const TTEntry& e = hash_table_detail::EntryFor(key);
+  return e.key == key && e.search == hash_table_detail::current_search;
+}
 // The move stored in the key's entry (meaningful after a hit).
-Move HashStoredMove(std::uint64_t key);
+inline Move HashStoredMove(std::uint64_t key) { return hash_table_detail::EntryFor(key).move; }
 // Moves the stored move of the key's entry to the front of the list (moves only); 1 if found.
 int HashMoveToFront(MoveList& list, std::uint64_t key);
 // Stores the list's move at index unless the entry holds a move from nearer the root.
