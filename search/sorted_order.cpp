@@ -113,14 +113,16 @@ void KeyPass(std::uint32_t* keys, int j, int last) {
   const __m256i two_up = _mm256_setr_epi32(0, 0, 0, 1, 2, 3, 4, 5);
   const __m256i stored = _mm256_loadu_si256(at);
   const __m256i x = _mm256_and_si256(_mm256_or_si256(stored, places), live);
-  __m256i upto = _mm256_max_epu32(x, _mm256_blend_epi32(_mm256_permutevar8x32_epi32(x, one_up), zero, 0x01));
-  upto = _mm256_max_epu32(upto, _mm256_blend_epi32(_mm256_permutevar8x32_epi32(upto, two_up), zero, 0x03));
-  upto = _mm256_max_epu32(upto, _mm256_permute2x128_si256(upto, upto, 0x08));
-  upto = _mm256_max_epu32(upto, carry);
+  __m256i prefix = _mm256_max_epu32(x, _mm256_blend_epi32(_mm256_permutevar8x32_epi32(x, one_up), zero, 0x01));
+  prefix = _mm256_max_epu32(prefix, _mm256_blend_epi32(_mm256_permutevar8x32_epi32(prefix, two_up), zero, 0x03));
+  prefix = _mm256_max_epu32(prefix, _mm256_permute2x128_si256(prefix, prefix, 0x08));
+  const __m256i upto = _mm256_max_epu32(prefix, carry);
   const __m256i before = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(upto, one_up), carry, 0x01);
   const __m256i kept = _mm256_and_si256(_mm256_min_epu32(x, before), _mm256_set1_epi32(static_cast<int>(~PLACE_MASK)));
   _mm256_storeu_si256(at, _mm256_blendv_epi8(stored, kept, live));
-  carry = _mm256_permutevar8x32_epi32(upto, _mm256_set1_epi32(7));
+  // The next group waits only for one maximum: the group's largest word is found apart from
+  // the carry it came with.
+  carry = _mm256_max_epu32(carry, _mm256_permutevar8x32_epi32(prefix, _mm256_set1_epi32(7)));
   places = _mm256_sub_epi32(places, _mm256_set1_epi32(8 << PLACE_SHIFT));
 }
 
