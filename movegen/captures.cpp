@@ -138,8 +138,40 @@ inline void GenerateCaptures(const Position& p, MoveList& list) {
   list.capture_count = list.count = n;
 }
 
+// Whether GenerateCaptures<Us> would list m as a plain capture, answered from the move word and
+// the position alone.
+template <Colour Us>
+inline bool PlainCaptureListed(const Position& p, Move m) {
+  const Bitboard* ours = Us == WHITE ? p.white_by_kind : p.black_by_kind;
+  const std::int32_t* our_board = Us == WHITE ? p.white_board : p.black_board;
+  const std::int32_t* their_board = Us == WHITE ? p.black_board : p.white_board;
+  const int piece = MovePiece(m), from = MoveFrom(m), to = MoveTo(m);
+  if (piece < PAWN || piece > KING || our_board[from] != piece) return false;
+  const int captured = their_board[to];
+  if (captured == NO_PIECE || m != MakeMoveWord(piece, from, to, CAPTURE, captured)) return false;
+  const Bitboard occ = p.occupied;
+  const Bitboard b = square_bit[from];
+  Bitboard targets;
+  switch (piece) {
+    // Only the lowest king of a side moves.
+    case KING: targets = from == LowestBit(ours[KING]) ? king_steps[from] : 0; break;
+    case QUEEN: targets = RookAttacks(from, occ) | BishopAttacks(from, occ); break;
+    case ROOK: targets = RookAttacks(from, occ); break;
+    case BISHOP: targets = BishopAttacks(from, occ); break;
+    case KNIGHT: targets = knight_jumps[from]; break;
+    default:
+      // A pawn's capture onto the last rank is a promotion.
+      targets = Us == WHITE ? (((b & ~FILE_H) << 9) | ((b & ~FILE_A) << 7)) & ~RANK_8
+                            : (((b & ~FILE_A) >> 9) | ((b & ~FILE_H) >> 7)) & ~RANK_1;
+      break;
+  }
+  return (targets & square_bit[to]) != 0;
+}
+
 }  // namespace
 
+bool PlainCaptureListedWhite(const Position& p, Move m) { return PlainCaptureListed<WHITE>(p, m); }
+bool PlainCaptureListedBlack(const Position& p, Move m) { return PlainCaptureListed<BLACK>(p, m); }
 void AddCapturesWhite(Bitboard targets, int from, int piece, const Position& p, MoveList& list, int& n) {
   AddCaptures<WHITE>(targets, from, piece, p, list, n);
 }

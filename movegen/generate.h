@@ -16,6 +16,11 @@ void GenerateQuietBlack(const Position& position, MoveList& list);
 bool QuietListedWhite(const Position& position, Move m);
 bool QuietListedBlack(const Position& position, Move m);
 
+// Whether the capture generator of that colour would list the move word m as a plain capture
+// (type CAPTURE): the same answer as generating the captures and looking for m among them.
+bool PlainCaptureListedWhite(const Position& position, Move m);
+bool PlainCaptureListedBlack(const Position& position, Move m);
+
 // Appends one CAPTURE per target square, lowest first, scored most valuable victim first.
 void AddCapturesWhite(Bitboard targets, int from, int piece, const Position& position, MoveList& list, int& n);
 void AddCapturesBlack(Bitboard targets, int from, int piece, const Position& position, MoveList& list, int& n);
