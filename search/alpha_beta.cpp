@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "board/attacks.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
@@ -14,6 +16,20 @@ namespace {
 
 constexpr int NULL_MOVE_REDUCTION = 3;
 constexpr int CAPTURE_EXTENSION_PLIES = 4;
+// The spare entry where the move picker keeps a hash move that the quiet generator would list.
+constexpr int HASH_MOVE_ENTRY = MAX_MOVES - 1;
+
+// Whether the generators would list m, told without generating: quiet moves, castling and plain
+// captures. Other hash moves take the ordinary way.
+template <Colour Us>
+inline bool ListedWithoutGenerating(const Position& p, Move m) {
+  const int type = MoveTypeOf(m);
+  if (type == CAPTURE) return Us == WHITE ? PlainCaptureListedWhite(p, m) : PlainCaptureListedBlack(p, m);
+  if (type == QUIET || type == CASTLE_QUEENSIDE || type == CASTLE_KINGSIDE) {
+    return Us == WHITE ? QuietListedWhite(p, m) : QuietListedBlack(p, m);
+  }
+  return false;
+}
 
 template <Colour Us>
 inline int OwnKingAttacked(const Position& p) {
@@ -82,14 +98,30 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   }
 
   MoveList list;
-  if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
-  else GenerateCapturesBlack(p, list);
-  // Sorted captures and quiet moves, the killers pulled forward, the hash move first; the quiet
-  // moves are generated when the order reaches them.
   const std::uint64_t key = p.hash_key;
   const Move hash_move = HashProbe(key) ? HashStoredMove(key) : 0;
-  MovePicker picker(list, p, Us, killer_primary[ply], killer_secondary[ply], list.capture_count != 0 ? 1 : 0,
-                    hash_move);
+  // Sorted captures and quiet moves, the killers pulled forward, the hash move first; the quiet
+  // moves are generated when the order reaches them.
+  std::optional<MovePicker> picker;
+  // Nearly every node whose hash move is searched first ends on it. Where the generators would
+  // list that move, it is searched from a spare entry before anything is generated, and the
+  // captures and the order behind it wait until a second move is asked for.
+  const bool hash_first = hash_move != 0 && ListedWithoutGenerating<Us>(p, hash_move);
+  // The killers as the node found them: the hash move may replace them before the order is set.
+  const Move primary = killer_primary[ply], secondary = killer_secondary[ply];
+  auto start_order = [&] {
+    if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
+    else GenerateCapturesBlack(p, list);
+    picker.emplace(list, p, Us, primary, secondary, list.capture_count != 0 ? 1 : 0, hash_move);
+    // The order hands out the hash move first: it has been searched already.
+    if (hash_first) picker->Next();
+  };
+  auto next = [&] {
+    if (!picker) start_order();
+    return picker->Next();
+  };
+  if (hash_first) list.moves[HASH_MOVE_ENTRY] = hash_move;
+  else start_order();
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
   bool legal_found = false;
@@ -106,7 +138,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   std::uint64_t ahead_key = 0;
   for (int m = 0;; ++m) {
     const bool taken_ahead = ahead != NOT_TAKEN;
-    const int index = taken_ahead ? ahead : picker.Next();
+    const int index = taken_ahead ? ahead : m == 0 && hash_first ? HASH_MOVE_ENTRY : next();
     ahead = NOT_TAKEN;
     if (index < 0) break;
     const Move move = list.moves[index];
@@ -114,7 +146,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     if (answer == Legality::ILLEGAL) continue;
     const std::uint64_t child_key = taken_ahead ? ahead_key : key ^ KeyChange(Us, move);
     if (m > 0 && in_check == 0) {
-      ahead = picker.Next();
+      ahead = next();
       if (ahead >= 0) {
         ahead_key = key ^ KeyChange(Us, list.moves[ahead]);
         PrefetchChild(ahead_key, frontier);
