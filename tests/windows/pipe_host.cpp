@@ -67,10 +67,20 @@ int main() {
   std::string command = std::string("\"") + engine + "\"";
   PROCESS_INFORMATION process{};
   const HANDLE job = KillOnCloseJob();
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                      &process)) {
-    std::fprintf(stderr, "pipe_host: cannot start %s (error %lu)\n", engine, GetLastError());
-    return 127;
+  // Under wine on a loaded machine, a process now and then fails to start with an internal
+  // error that the next try does not meet; any other failure is final at once.
+  constexpr int START_TRIES = 5;
+  for (int tries = 1;; ++tries) {
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                       &process)) {
+      break;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || tries == START_TRIES) {
+      std::fprintf(stderr, "pipe_host: cannot start %s (error %lu)\n", engine, error);
+      return 127;
+    }
+    Sleep(200);
   }
   AssignProcessToJobObject(job, process.hProcess);
   ResumeThread(process.hThread);
