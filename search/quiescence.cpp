@@ -8,16 +8,6 @@
 
 namespace {
 
-// The entry that the order puts first: the earliest with the highest score, as the first pass
-// of the exchange sort leaves it.
-inline int FirstInOrder(const MoveList& list) {
-  int first = 0;
-  for (int i = 1; i < list.count; ++i) {
-    if (list.scores[i] > list.scores[first]) first = i;
-  }
-  return first;
-}
-
 // Whether a pawn stands one step from promoting. Without one, the first entry in order is a
 // capture of the most valuable kind on offer or an en-passant capture, and no later entry
 // gains more than it.
@@ -83,7 +73,7 @@ int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_li
   // first capture in order alone. No capture gains less than a pawn.
   if ((WHITE_TO_MOVE ? material + MIN_CAPTURE_GAIN <= alpha : material - MIN_CAPTURE_GAIN >= beta) &&
       !CanPromote<Us>(p)) {
-    const Move first_move = list.moves[FirstInOrder(list)];
+    const Move first_move = list.moves[order.At(0)];
     if (MoveTypeOf(first_move) == CAPTURE && MoveCaptured(first_move) != KING) {
       const int gain = MaterialGain(first_move);
       const int r = WHITE_TO_MOVE ? material + gain : material - gain;

@@ -296,6 +296,14 @@ int SortedOrder::Sort(int position) {
   return static_cast<int>(keys_[position] & INDEX_MASK);
 }
 
+int SortedOrder::FirstCapture() const {
+  int first = 0;
+  for (int i = 1; i < list_.capture_count; ++i) {
+    if (list_.scores[i] > list_.scores[first]) first = i;
+  }
+  return first;
+}
+
 void SortedOrder::MakeNewKeys() {
   if (keyed_ == list_.count) return;
   MakeKeys(list_.scores + keyed_, keys_ + keyed_, keyed_, list_.count - keyed_);

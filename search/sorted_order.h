@@ -26,13 +26,19 @@ class SortedOrder {
   // List index of the entry at sorted position `position`, below the list's count. Quiet moves
   // may be appended between calls until a position in the quiet segment is asked for.
   int At(int position) {
-    return position < sorted_ ? static_cast<int>(keys_[position] & INDEX_MASK) : Sort(position);
+    if (position < sorted_) return static_cast<int>(keys_[position] & INDEX_MASK);
+    // Many nodes end on their first capture: it is found without ordering the rest.
+    if (position == 0 && keyed_ == 0 && list_.capture_count > 0) return FirstCapture();
+    return Sort(position);
   }
   // List index of the next entry in sorted order, or -1 after the last.
   int Next() { return next_ < list_.count ? At(next_++) : -1; }
 
  private:
   int Sort(int position);
+  // The capture that the first pass puts first, the earliest with the highest score, found from
+  // the scores without changing them.
+  int FirstCapture() const;
   void MakeNewKeys();
 
   MoveList& list_;
