@@ -41,6 +41,23 @@ MovePicker::MovePicker(MoveList& list, Move killer_primary, Move killer_secondar
 MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move killer_primary,
                        Move killer_secondary, int start, Move hash_move)
     : list_(list), order_(list), position_(&position), us_(us) {
+  // Without a hash move, the best capture comes first whatever the killers: many nodes end on
+  // it, and the killers are looked for only when a second move is asked for.
+  if (hash_move == 0 && start == 1) {
+    pending_killers_[0] = killer_primary;
+    pending_killers_[1] = killer_secondary;
+    head_[head_count_++] = order_.At(0);
+    deferred_start_ = start;
+    return;
+  }
+  FindSpecials(killer_primary, killer_secondary, hash_move);
+  StartOrder(start);
+}
+
+void MovePicker::FindSpecials(Move killer_primary, Move killer_secondary, Move hash_move) {
+  MoveList& list = list_;
+  const Position& position = *position_;
+  const Colour us = us_;
   const Move moves[3] = {killer_primary, killer_secondary, hash_move};
   FindListed(list, moves, special_);
   // A quiet move the generator would list waits in a spare entry until the quiet moves exist.
@@ -56,7 +73,6 @@ MovePicker::MovePicker(MoveList& list, const Position& position, Colour us, Move
     list.moves[special_[i]] = moves[i];
     spares_used_ |= 1 << i;
   }
-  StartOrder(start);
 }
 
 void MovePicker::StartOrder(int start) {
@@ -161,8 +177,12 @@ int MovePicker::NextFromTail() {
 int MovePicker::Next() {
   if (head_next_ < head_count_) return head_[head_next_++];
   if (deferred_start_ >= 0) {
-    // The hash move is handed out: build the whole head and go on after its first entry, the
-    // hash move again.
+    // The hash move or the best capture is handed out: build the whole head and go on after its
+    // first entry, that move again.
+    if (pending_killers_[0] != 0 || pending_killers_[1] != 0) {
+      FindSpecials(pending_killers_[0], pending_killers_[1], 0);
+      pending_killers_[0] = pending_killers_[1] = 0;
+    }
     head_count_ = 0;
     PlaceHead(deferred_start_);
     deferred_start_ = -1;

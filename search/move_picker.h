@@ -32,6 +32,8 @@ class MovePicker {
   // The next entry of the sorted order that was not pulled forward, as a list index; -1 at end.
   int NextFromTail();
   bool Pulled(int index) const;
+  // Finds the killers and the hash move in the list, or in the quiet moves to come.
+  void FindSpecials(Move killer_primary, Move killer_secondary, Move hash_move);
   // Hands out the hash move first and leaves the rest of the head for later, or places the head.
   void StartOrder(int start);
   void PlaceHead(int start);
@@ -52,4 +54,5 @@ class MovePicker {
   int deferred_start_ = -1;  // the start for PlaceHead once the hash move is handed out; -1 when placed
   int pulled_[3] = {};   // list indices of the killers and hash move taken out of the tail
   int pulled_count_ = 0;
+  Move pending_killers_[2] = {};  // killers still to be looked for, when the best capture went first
 };
