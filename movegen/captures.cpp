@@ -67,17 +67,19 @@ inline void AddEnPassant(int from, int to, int captured, MoveList& list, int& n)
   ++n;
 }
 
+// The two squares a pawn on s takes on.
+template <Colour Us>
+inline Bitboard PawnDiagonals(int s) {
+  const Bitboard b = square_bit[s];
+  if constexpr (Us == WHITE) return ((b & ~FILE_H) << 9) | ((b & ~FILE_A) << 7);
+  else return ((b & ~FILE_A) >> 9) | ((b & ~FILE_H) >> 7);
+}
+
 template <Colour Us>
 inline void PawnCaptures(int s, const Position& p, Bitboard theirs, MoveList& list, int& n) {
-  const Bitboard b = square_bit[s];
   const int file = FileOf(s);
   const std::int32_t* their_board = Us == WHITE ? p.black_board : p.white_board;
-  Bitboard diagonals;
-  if constexpr (Us == WHITE) {
-    diagonals = ((b & ~FILE_H) << 9) | ((b & ~FILE_A) << 7);
-  } else {
-    diagonals = ((b & ~FILE_A) >> 9) | ((b & ~FILE_H) >> 7);
-  }
+  const Bitboard diagonals = PawnDiagonals<Us>(s);
   const Bitboard last_rank = Us == WHITE ? RANK_8 : RANK_1;
   AddCaptures<Us>(diagonals & theirs & ~last_rank, s, PAWN, p, list, n);
 
@@ -150,7 +152,6 @@ inline bool PlainCaptureListed(const Position& p, Move m) {
   const int captured = their_board[to];
   if (captured == NO_PIECE || m != MakeMoveWord(piece, from, to, CAPTURE, captured)) return false;
   const Bitboard occ = p.occupied;
-  const Bitboard b = square_bit[from];
   Bitboard targets;
   switch (piece) {
     // Only the lowest king of a side moves.
@@ -161,8 +162,7 @@ inline bool PlainCaptureListed(const Position& p, Move m) {
     case KNIGHT: targets = knight_jumps[from]; break;
     default:
       // A pawn's capture onto the last rank is a promotion.
-      targets = Us == WHITE ? (((b & ~FILE_H) << 9) | ((b & ~FILE_A) << 7)) & ~RANK_8
-                            : (((b & ~FILE_A) >> 9) | ((b & ~FILE_H) >> 7)) & ~RANK_1;
+      targets = PawnDiagonals<Us>(from) & ~(Us == WHITE ? RANK_8 : RANK_1);
       break;
   }
   return (targets & square_bit[to]) != 0;

@@ -16,19 +16,12 @@ namespace {
 
 constexpr int NULL_MOVE_REDUCTION = 3;
 constexpr int CAPTURE_EXTENSION_PLIES = 4;
-// The spare entry where the move picker keeps a hash move that the quiet generator would list.
-constexpr int HASH_MOVE_ENTRY = MAX_MOVES - 1;
-
 // Whether the generators would list m, told without generating: quiet moves, castling and plain
-// captures. Other hash moves take the ordinary way.
+// captures. Promotions and en passant are never so listed and take the ordinary way.
 template <Colour Us>
 inline bool ListedWithoutGenerating(const Position& p, Move m) {
-  const int type = MoveTypeOf(m);
-  if (type == CAPTURE) return Us == WHITE ? PlainCaptureListedWhite(p, m) : PlainCaptureListedBlack(p, m);
-  if (type == QUIET || type == CASTLE_QUEENSIDE || type == CASTLE_KINGSIDE) {
-    return Us == WHITE ? QuietListedWhite(p, m) : QuietListedBlack(p, m);
-  }
-  return false;
+  if (MoveTypeOf(m) == CAPTURE) return Us == WHITE ? PlainCaptureListedWhite(p, m) : PlainCaptureListedBlack(p, m);
+  return Us == WHITE ? QuietListedWhite(p, m) : QuietListedBlack(p, m);
 }
 
 template <Colour Us>
@@ -120,7 +113,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     if (!picker) start_order();
     return picker->Next();
   };
-  if (hash_first) list.moves[HASH_MOVE_ENTRY] = hash_move;
+  if (hash_first) list.moves[MovePicker::HASH_MOVE_SPARE] = hash_move;
   else start_order();
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
@@ -138,7 +131,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   std::uint64_t ahead_key = 0;
   for (int m = 0;; ++m) {
     const bool taken_ahead = ahead != NOT_TAKEN;
-    const int index = taken_ahead ? ahead : m == 0 && hash_first ? HASH_MOVE_ENTRY : next();
+    const int index = taken_ahead ? ahead : m == 0 && hash_first ? MovePicker::HASH_MOVE_SPARE : next();
     ahead = NOT_TAKEN;
     if (index < 0) break;
     const Move move = list.moves[index];

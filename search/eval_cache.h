@@ -10,14 +10,15 @@
 #include "eval/placement.h"
 #include "search/prefetch.h"
 
-// Forgets every remembered evaluation; called when a search starts.
-void NewEvaluationCache();
+// The cache itself, for the prefetch below, which the search makes at nearly every node.
 namespace eval_cache_detail {
 constexpr int INDEX_BITS = 16;
 constexpr std::uint32_t CACHE_ENTRIES = 1u << INDEX_BITS;
 extern std::uint64_t cache[CACHE_ENTRIES];
 }  // namespace eval_cache_detail
 
+// Forgets every remembered evaluation; called when a search starts.
+void NewEvaluationCache();
 // Starts loading the entry of a key whose position may soon be evaluated.
 inline void PrefetchEvaluation(std::uint64_t key) {
   PrefetchLine(&eval_cache_detail::cache[key & (eval_cache_detail::CACHE_ENTRIES - 1)]);

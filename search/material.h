@@ -8,12 +8,14 @@
 // knight 300, pawn 100.
 int MaterialBalance(const Position& position);
 
+// The worth of a piece of each kind taken; a king's is not counted here.
+inline constexpr int MATERIAL_VALUE[7] = {0, 100, 300, 300, 500, 1100, 0};
+
 // What a move adds to its own side's material: the piece taken and, for a promotion, the new
 // piece in place of the pawn. Not for the capture of a king, whose worth depends on whether
 // another king of that colour is left.
 [[gnu::always_inline]] inline int MaterialGain(Move m) {
-  constexpr int VALUE[7] = {0, 100, 300, 300, 500, 1100, 0};
   const int type = MoveTypeOf(m);
-  const int promotion = IsPromotion(type) ? VALUE[PromotedKind(type)] - VALUE[PAWN] : 0;
-  return VALUE[MoveCaptured(m)] + promotion;
+  const int promotion = IsPromotion(type) ? MATERIAL_VALUE[PromotedKind(type)] - MATERIAL_VALUE[PAWN] : 0;
+  return MATERIAL_VALUE[MoveCaptured(m)] + promotion;
 }

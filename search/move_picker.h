@@ -14,6 +14,9 @@
 
 class MovePicker {
  public:
+  // The spare entry where a hash move the quiet generator would list waits for the quiet moves.
+  static constexpr int HASH_MOVE_SPARE = MAX_MOVES - SPARE_ENTRIES + 2;
+
   // killer_primary/killer_secondary/hash_move are 0 when absent. start is where the killers go
   // (1 when the capture segment is not empty, else 0).
   MovePicker(MoveList& list, Move killer_primary, Move killer_secondary, int start, Move hash_move);
@@ -51,7 +54,7 @@ class MovePicker {
   int head_[4] = {};     // list indices handed out before the tail
   int head_count_ = 0;
   int head_next_ = 0;
-  int deferred_start_ = -1;  // the start for PlaceHead once the hash move is handed out; -1 when placed
+  int deferred_start_ = -1;  // the start for PlaceHead once the first move is handed out; -1 when placed
   int pulled_[3] = {};   // list indices of the killers and hash move taken out of the tail
   int pulled_count_ = 0;
   Move pending_killers_[2] = {};  // killers still to be looked for, when the best capture went first

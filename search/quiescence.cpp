@@ -17,8 +17,6 @@ inline bool CanPromote(const Position& p) {
   return ((Us == WHITE ? p.white_by_kind : p.black_by_kind)[PAWN] & SEVENTH) != 0;
 }
 
-constexpr int MIN_CAPTURE_GAIN = 100;
-
 template <Colour Us>
 int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material);
 
@@ -71,7 +69,8 @@ int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_li
   }
   // Where even the largest gain leaves every reply standing pat, the result is known from the
   // first capture in order alone. No capture gains less than a pawn.
-  if ((WHITE_TO_MOVE ? material + MIN_CAPTURE_GAIN <= alpha : material - MIN_CAPTURE_GAIN >= beta) &&
+  constexpr int LEAST_GAIN = MATERIAL_VALUE[PAWN];
+  if ((WHITE_TO_MOVE ? material + LEAST_GAIN <= alpha : material - LEAST_GAIN >= beta) &&
       !CanPromote<Us>(p)) {
     const Move first_move = list.moves[order.At(0)];
     if (MoveTypeOf(first_move) == CAPTURE && MoveCaptured(first_move) != KING) {
