@@ -1,4 +1,4 @@
-#include <optional>
+#include <memory>
 
 #include "board/attacks.h"
 #include "board/make_move.h"
@@ -94,8 +94,13 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   const std::uint64_t key = p.hash_key;
   const Move hash_move = HashProbe(key) ? HashStoredMove(key) : 0;
   // Sorted captures and quiet moves, the killers pulled forward, the hash move first; the quiet
-  // moves are generated when the order reaches them.
-  std::optional<MovePicker> picker;
+  // moves are generated when the order reaches them. The picker is built in room of its own when
+  // the order is first needed: an empty std::optional would clear all of that room at every node.
+  union PickerRoom {
+    PickerRoom() {}
+    MovePicker picker;
+  } room;
+  MovePicker* picker = nullptr;
   // Nearly every node whose hash move is searched first ends on it. Where the generators would
   // list that move, it is searched from a spare entry before anything is generated, and the
   // captures and the order behind it wait until a second move is asked for.
@@ -105,7 +110,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   auto start_order = [&] {
     if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
     else GenerateCapturesBlack(p, list);
-    picker.emplace(list, p, Us, primary, secondary, list.capture_count != 0 ? 1 : 0, hash_move);
+    picker = std::construct_at(&room.picker, list, p, Us, primary, secondary, list.capture_count != 0 ? 1 : 0, hash_move);
     // The order hands out the hash move first: it has been searched already.
     if (hash_first) picker->Next();
   };
