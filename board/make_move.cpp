@@ -1,40 +1,35 @@
 #include "board/make_move.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "board/side_fields.h"
 
 namespace {
 
-// A king move clears both rights of its colour; a rook leaving its corner clears that wing.
+static_assert(offsetof(Position, castle_bk) - offsetof(Position, ep_flag) == (GAME_STATE_FIELDS - 1) * sizeof(std::int32_t),
+              "the game state fields lie side by side, ep_flag first and castle_bk last");
+
+// The bytes of the game state fields within the position.
+inline char* GameState(Position& p) { return reinterpret_cast<char*>(&p) + offsetof(Position, ep_flag); }
+
+// A king move clears both rights of its colour; a rook leaving its corner clears that wing. Told
+// without branches: which piece moves where is as good as random from one move to the next.
 template <Colour Us>
-inline void ClearMoverRights(const SideFields<Us>& us, int kind, int from, UndoRecord& undo) {
+inline void ClearMoverRights(const SideFields<Us>& us, int kind, int from) {
   using Sq = SideSquares<Us>;
-  if (kind == KING) {
-    undo.saved_castle_q = us.castle_q;
-    undo.saved_castle_k = us.castle_k;
-    us.castle_q = us.castle_k = 0;
-  } else if (kind == ROOK) {
-    if (from == Sq::QUEEN_CORNER) {
-      undo.saved_castle_q = us.castle_q;
-      us.castle_q = 0;
-    } else if (from == Sq::KING_CORNER) {
-      undo.saved_castle_k = us.castle_k;
-      us.castle_k = 0;
-    }
-  }
+  const bool king = kind == KING, rook = kind == ROOK;
+  us.castle_q = king || (rook && from == Sq::QUEEN_CORNER) ? 0 : us.castle_q;
+  us.castle_k = king || (rook && from == Sq::KING_CORNER) ? 0 : us.castle_k;
 }
 
 // Taking a rook on its corner clears the opponent's right of that wing.
 template <Colour Them>
-inline void ClearCapturedRookRight(const SideFields<Them>& them, int captured, int to, UndoRecord& undo) {
+inline void ClearCapturedRookRight(const SideFields<Them>& them, int captured, int to) {
   using Sq = SideSquares<Them>;
-  if (captured != ROOK) return;
-  if (to == Sq::QUEEN_CORNER) {
-    undo.saved_opponent_castle_q = them.castle_q;
-    them.castle_q = 0;
-  } else if (to == Sq::KING_CORNER) {
-    undo.saved_opponent_castle_k = them.castle_k;
-    them.castle_k = 0;
-  }
+  const bool rook = captured == ROOK;
+  them.castle_q = rook && to == Sq::QUEEN_CORNER ? 0 : them.castle_q;
+  them.castle_k = rook && to == Sq::KING_CORNER ? 0 : them.castle_k;
 }
 
 template <Colour Us>
@@ -45,7 +40,7 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
   const SideFields<Them> them(p);
   const int from = MoveFrom(m), to = MoveTo(m), type = MoveTypeOf(m);
 
-  undo.saved_ep_flag = p.ep_flag;
+  std::memcpy(undo.saved_state, GameState(p), sizeof undo.saved_state);
   p.ep_flag = 0;
 
   // Quiet moves and captures are nearly all the moves made: plain tests go before the table
@@ -53,31 +48,24 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
   if (type == QUIET) {
     us.Relocate(from, to);
     const int kind = us.board[to];
-    if (kind == PAWN) {
-      if (to - from == 2 * Sq::PAWN_STEP) {
-        undo.saved_ep_file = p.ep_file;
-        undo.saved_ep_rank = p.ep_rank;
-        p.ep_flag = 1;
-        p.ep_file = (from + Sq::PAWN_STEP) % 8;
-        p.ep_rank = (from + Sq::PAWN_STEP) / 8;
-      }
-    } else {
-      ClearMoverRights(us, kind, from, undo);
+    if (kind == PAWN && to - from == 2 * Sq::PAWN_STEP) {
+      p.ep_flag = 1;
+      p.ep_file = (from + Sq::PAWN_STEP) % 8;
+      p.ep_rank = (from + Sq::PAWN_STEP) / 8;
     }
+    ClearMoverRights(us, kind, from);
   } else if (type == CAPTURE) {
     them.Toggle(to);
     them.board[to] = NO_PIECE;
     us.Relocate(from, to);
-    ClearMoverRights(us, us.board[to], from, undo);
-    ClearCapturedRookRight(them, MoveCaptured(m), to, undo);
+    ClearMoverRights(us, us.board[to], from);
+    ClearCapturedRookRight(them, MoveCaptured(m), to);
   } else switch (type) {
     case CASTLE_QUEENSIDE:
     case CASTLE_KINGSIDE: {
       us.Relocate(from, to);
       if (type == CASTLE_QUEENSIDE) us.Relocate(Sq::QUEEN_CORNER, Sq::QUEEN_ROOK_LANDING);
       else us.Relocate(Sq::KING_CORNER, Sq::KING_ROOK_LANDING);
-      undo.saved_castle_q = us.castle_q;
-      undo.saved_castle_k = us.castle_k;
       us.castle_q = us.castle_k = 0;
       break;
     }
@@ -107,32 +95,12 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
       them.board[to] = NO_PIECE;
       us.board[from] = NO_PIECE;
       us.Toggle(to);
-      ClearCapturedRookRight(them, MoveCaptured(m), to, undo);
+      ClearCapturedRookRight(them, MoveCaptured(m), to);
       break;
     default:
       return;
   }
   p.occupied = p.white_occupied | p.black_occupied;
-}
-
-template <Colour Us>
-inline void RestoreMoverRights(const SideFields<Us>& us, int kind, int from, const UndoRecord& undo) {
-  using Sq = SideSquares<Us>;
-  if (kind == KING) {
-    us.castle_k = undo.saved_castle_k;
-    us.castle_q = undo.saved_castle_q;
-  } else if (kind == ROOK) {
-    if (from == Sq::QUEEN_CORNER) us.castle_q = undo.saved_castle_q;
-    else if (from == Sq::KING_CORNER) us.castle_k = undo.saved_castle_k;
-  }
-}
-
-template <Colour Them>
-inline void RestoreCapturedRookRight(const SideFields<Them>& them, int captured, int to, const UndoRecord& undo) {
-  using Sq = SideSquares<Them>;
-  if (captured != ROOK) return;
-  if (to == Sq::QUEEN_CORNER) them.castle_q = undo.saved_opponent_castle_q;
-  else if (to == Sq::KING_CORNER) them.castle_k = undo.saved_opponent_castle_k;
 }
 
 // Puts a piece of the kind the move word names back on s.
@@ -150,29 +118,16 @@ inline void UnmakeMove(Position& p, Move m, const UndoRecord& undo) {
   const SideFields<Them> them(p);
   const int from = MoveFrom(m), to = MoveTo(m), type = MoveTypeOf(m), captured = MoveCaptured(m);
 
-  p.ep_flag = undo.saved_ep_flag;
+  std::memcpy(GameState(p), undo.saved_state, sizeof undo.saved_state);
 
   if (type == QUIET) {
-    const int kind = us.board[to];
-    if (kind == PAWN) {
-      if (to - from == 2 * Sq::PAWN_STEP) {
-        p.ep_file = undo.saved_ep_file;
-        p.ep_rank = undo.saved_ep_rank;
-      }
-    } else {
-      RestoreMoverRights(us, kind, from, undo);
-    }
     us.Relocate(to, from);
   } else if (type == CAPTURE) {
-    RestoreMoverRights(us, us.board[to], from, undo);
-    RestoreCapturedRookRight(them, captured, to, undo);
     us.Relocate(to, from);
     PutBack(them, captured, to);
   } else switch (type) {
     case CASTLE_QUEENSIDE:
     case CASTLE_KINGSIDE:
-      us.castle_q = undo.saved_castle_q;
-      us.castle_k = undo.saved_castle_k;
       us.Relocate(to, from);
       if (type == CASTLE_QUEENSIDE) us.Relocate(Sq::QUEEN_ROOK_LANDING, Sq::QUEEN_CORNER);
       else us.Relocate(Sq::KING_ROOK_LANDING, Sq::KING_CORNER);
@@ -194,7 +149,6 @@ inline void UnmakeMove(Position& p, Move m, const UndoRecord& undo) {
     case CAPTURE_PROMOTE_BISHOP:
     case CAPTURE_PROMOTE_ROOK:
     case CAPTURE_PROMOTE_QUEEN:
-      RestoreCapturedRookRight(them, captured, to, undo);
       us.Toggle(to);
       us.board[from] = PAWN;
       us.board[to] = NO_PIECE;

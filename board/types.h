@@ -70,15 +70,11 @@ struct Position {
   std::uint64_t hash_key;
 };
 
-// What make move saves for unmake move. One move can clear a right of both colours on the
-// same wing (a rook taking the opposing corner rook, a king taking a corner rook); the
-// opponent's old value then goes to the second pair of fields.
+// The fields a move may change besides the pieces: the en-passant state and every castling
+// right, side by side, so that make move saves them and unmake move restores them as one block.
+constexpr int GAME_STATE_FIELDS = 7;
+
+// What make move saves for unmake move: the game state fields as they were, ep_flag first.
 struct UndoRecord {
-  std::int32_t saved_ep_flag;
-  std::int32_t saved_ep_file;
-  std::int32_t saved_ep_rank;
-  std::int32_t saved_castle_q;
-  std::int32_t saved_castle_k;
-  std::int32_t saved_opponent_castle_q;
-  std::int32_t saved_opponent_castle_k;
+  std::int32_t saved_state[GAME_STATE_FIELDS];
 };
