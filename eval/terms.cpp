@@ -58,6 +58,20 @@ constexpr TropismRings MakeTropismRings() {
 
 constexpr TropismRings tropism_rings = MakeTropismRings();
 
+// For each square k, the squares k - 7, k - 8 and k - 9 that exist: a Black piece on one of them
+// shelters a Black king on k.
+constexpr std::array<Bitboard, 64> MakeShelterSquares() {
+  std::array<Bitboard, 64> squares{};
+  for (int k = 0; k < 64; ++k) {
+    for (const int step : {7, 8, 9}) {
+      if (k - step >= 0) squares[k] |= Bitboard{1} << (k - step);
+    }
+  }
+  return squares;
+}
+
+constexpr std::array<Bitboard, 64> shelter_squares = MakeShelterSquares();
+
 }  // namespace
 
 int RookMobilityWhite(const Position& position) {
@@ -85,10 +99,5 @@ int TropismSum(Bitboard pieces, int king_square) {
 }
 
 int BlackKingShelter(const Position& position, int black_king_square) {
-  int shelter = 0;
-  for (const int step : {7, 8, 9}) {
-    const int s = black_king_square - step;
-    if (s < 0 || position.black_board[s] == NO_PIECE) shelter += 20;
-  }
-  return shelter;
+  return 60 - 20 * PopCount(position.black_occupied & shelter_squares[black_king_square]);
 }
