@@ -1,5 +1,6 @@
 #include "board/make_move.h"
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -13,23 +14,39 @@ static_assert(offsetof(Position, castle_bk) - offsetof(Position, ep_flag) == (GA
 // The bytes of the game state fields within the position.
 inline char* GameState(Position& p) { return reinterpret_cast<char*>(&p) + offsetof(Position, ep_flag); }
 
-// A king move clears both rights of its colour; a rook leaving its corner clears that wing. Told
-// without branches: which piece moves where is as good as random from one move to the next.
+// Castling rights as bits: the queenside right is bit 0, the kingside right bit 1.
+constexpr int QUEENSIDE_RIGHT = 1, KINGSIDE_RIGHT = 2;
+
+// The right whose rook starts on each square of side C's back rank.
+template <Colour C>
+constexpr std::array<std::int32_t, 64> MakeCornerRights() {
+  std::array<std::int32_t, 64> rights{};
+  rights[SideSquares<C>::QUEEN_CORNER] = QUEENSIDE_RIGHT;
+  rights[SideSquares<C>::KING_CORNER] = KINGSIDE_RIGHT;
+  return rights;
+}
+template <Colour C>
+constexpr std::array<std::int32_t, 64> corner_rights = MakeCornerRights<C>();
+
+// Clears the rights named by the bits, computed without branches: which piece moves where is as
+// good as random from one move to the next. A cleared right becomes 0 and a kept one stays.
+template <Colour C>
+inline void ClearRights(const SideFields<C>& side, int rights) {
+  side.castle_q &= (rights & QUEENSIDE_RIGHT) - 1;
+  side.castle_k &= (rights >> 1 & 1) - 1;
+}
+
+// A king move clears both rights of its colour; a rook leaving its corner clears that wing.
 template <Colour Us>
 inline void ClearMoverRights(const SideFields<Us>& us, int kind, int from) {
-  using Sq = SideSquares<Us>;
-  const bool king = kind == KING, rook = kind == ROOK;
-  us.castle_q = king || (rook && from == Sq::QUEEN_CORNER) ? 0 : us.castle_q;
-  us.castle_k = king || (rook && from == Sq::KING_CORNER) ? 0 : us.castle_k;
+  const int king = -static_cast<int>(kind == KING), rook = -static_cast<int>(kind == ROOK);
+  ClearRights(us, (king & (QUEENSIDE_RIGHT | KINGSIDE_RIGHT)) | (rook & corner_rights<Us>[from]));
 }
 
 // Taking a rook on its corner clears the opponent's right of that wing.
 template <Colour Them>
 inline void ClearCapturedRookRight(const SideFields<Them>& them, int captured, int to) {
-  using Sq = SideSquares<Them>;
-  const bool rook = captured == ROOK;
-  them.castle_q = rook && to == Sq::QUEEN_CORNER ? 0 : them.castle_q;
-  them.castle_k = rook && to == Sq::KING_CORNER ? 0 : them.castle_k;
+  ClearRights(them, -static_cast<int>(captured == ROOK) & corner_rights<Them>[to]);
 }
 
 template <Colour Us>
@@ -48,11 +65,12 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
   if (type == QUIET) {
     us.Relocate(from, to);
     const int kind = us.board[to];
-    if (kind == PAWN && to - from == 2 * Sq::PAWN_STEP) {
-      p.ep_flag = 1;
-      p.ep_file = (from + Sq::PAWN_STEP) % 8;
-      p.ep_rank = (from + Sq::PAWN_STEP) / 8;
-    }
+    // A pawn's double step opens en passant on the square it passed.
+    const bool double_step = (kind == PAWN) & (to - from == 2 * Sq::PAWN_STEP);
+    const int passed = from + Sq::PAWN_STEP;
+    p.ep_flag = double_step;
+    p.ep_file = double_step ? passed % 8 : p.ep_file;
+    p.ep_rank = double_step ? passed / 8 : p.ep_rank;
     ClearMoverRights(us, kind, from);
   } else if (type == CAPTURE) {
     them.Toggle(to);
