@@ -24,7 +24,8 @@ std::uint64_t SpecialKeyChange(int colour, Move move);
   if (type != QUIET && type != CAPTURE) return SpecialKeyChange(colour, move);
   const std::uint64_t(&ours)[64] = zobrist_keys[colour][MovePiece(move)];
   const std::uint64_t step = ours[MoveTo(move)] ^ ours[MoveFrom(move)];
-  return type == QUIET ? step : step ^ zobrist_keys[1 - colour][MoveCaptured(move)][MoveTo(move)];
+  // A quiet move names kind 0, whose row is zero: both types take the same way, without a branch.
+  return step ^ zobrist_keys[1 - colour][MoveCaptured(move)][MoveTo(move)];
 }
 // Xors the keys of the move's placement change into hash_key; applying it twice undoes it.
 void UpdateKey(int colour, const MoveList& list, int index, Position& position);
