@@ -8,11 +8,41 @@
 
 namespace {
 
-static_assert(offsetof(Position, castle_bk) - offsetof(Position, ep_flag) == (GAME_STATE_FIELDS - 1) * sizeof(std::int32_t),
-              "the game state fields lie side by side, ep_flag first and castle_bk last");
+// The en-passant fields lie side by side in the position and in the record, and so do each
+// colour's two rights and their saved values: every group is copied as one block.
+static_assert(offsetof(Position, ep_rank) - offsetof(Position, ep_flag) == 2 * sizeof(std::int32_t) &&
+              offsetof(UndoRecord, saved_ep_rank) - offsetof(UndoRecord, saved_ep_flag) == 2 * sizeof(std::int32_t));
+static_assert(offsetof(Position, castle_wk) - offsetof(Position, castle_wq) == sizeof(std::int32_t) &&
+              offsetof(Position, castle_bk) - offsetof(Position, castle_bq) == sizeof(std::int32_t) &&
+              offsetof(UndoRecord, saved_castle_k) - offsetof(UndoRecord, saved_castle_q) == sizeof(std::int32_t) &&
+              offsetof(UndoRecord, saved_opponent_castle_k) - offsetof(UndoRecord, saved_opponent_castle_q) ==
+                  sizeof(std::int32_t));
 
-// The bytes of the game state fields within the position.
-inline char* GameState(Position& p) { return reinterpret_cast<char*>(&p) + offsetof(Position, ep_flag); }
+constexpr std::size_t EP_FIELDS_SIZE = 3 * sizeof(std::int32_t);
+constexpr std::size_t RIGHTS_SIZE = 2 * sizeof(std::int32_t);
+
+// The bytes of the position's fields from the one at offset on.
+inline char* Bytes(Position& p, std::size_t offset) { return reinterpret_cast<char*>(&p) + offset; }
+template <Colour C>
+constexpr std::size_t RIGHTS_OFFSET = C == WHITE ? offsetof(Position, castle_wq) : offsetof(Position, castle_bq);
+
+// The en-passant state and every castling right as they were, saved before any move and
+// restored after it whatever the move changed.
+template <Colour Us>
+inline void SaveGameState(Position& p, UndoRecord& undo) {
+  constexpr Colour Them = Us == WHITE ? BLACK : WHITE;
+  std::memcpy(&undo.saved_ep_flag, Bytes(p, offsetof(Position, ep_flag)), EP_FIELDS_SIZE);
+  std::memcpy(&undo.saved_castle_q, Bytes(p, RIGHTS_OFFSET<Us>), RIGHTS_SIZE);
+  std::memcpy(&undo.saved_opponent_castle_q, Bytes(p, RIGHTS_OFFSET<Them>), RIGHTS_SIZE);
+}
+
+template <Colour Us>
+inline void RestoreGameState(Position& p, const UndoRecord& undo) {
+  constexpr Colour Them = Us == WHITE ? BLACK : WHITE;
+  std::memcpy(Bytes(p, offsetof(Position, ep_flag)), &undo.saved_ep_flag, EP_FIELDS_SIZE);
+  std::memcpy(Bytes(p, RIGHTS_OFFSET<Us>), &undo.saved_castle_q, RIGHTS_SIZE);
+  std::memcpy(Bytes(p, RIGHTS_OFFSET<Them>), &undo.saved_opponent_castle_q, RIGHTS_SIZE);
+}
 
 // Castling rights as bits: the queenside right is bit 0, the kingside right bit 1.
 constexpr int QUEENSIDE_RIGHT = 1, KINGSIDE_RIGHT = 2;
@@ -57,7 +87,7 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
   const SideFields<Them> them(p);
   const int from = MoveFrom(m), to = MoveTo(m), type = MoveTypeOf(m);
 
-  std::memcpy(undo.saved_state, GameState(p), sizeof undo.saved_state);
+  SaveGameState<Us>(p, undo);
   p.ep_flag = 0;
 
   // Quiet moves and captures are nearly all the moves made: plain tests go before the table
@@ -136,7 +166,7 @@ inline void UnmakeMove(Position& p, Move m, const UndoRecord& undo) {
   const SideFields<Them> them(p);
   const int from = MoveFrom(m), to = MoveTo(m), type = MoveTypeOf(m), captured = MoveCaptured(m);
 
-  std::memcpy(GameState(p), undo.saved_state, sizeof undo.saved_state);
+  RestoreGameState<Us>(p, undo);
 
   if (type == QUIET) {
     us.Relocate(to, from);

@@ -70,11 +70,16 @@ struct Position {
   std::uint64_t hash_key;
 };
 
-// The fields a move may change besides the pieces: the en-passant state and every castling
-// right, side by side, so that make move saves them and unmake move restores them as one block.
-constexpr int GAME_STATE_FIELDS = 7;
-
-// What make move saves for unmake move: the game state fields as they were, ep_flag first.
+// What make move saves for unmake move: the en-passant state and the castling rights of both
+// colours, all of them at every move, so that saving and restoring them takes no branch.
+// One move can clear a right of both colours on the same wing (a rook taking the opposing
+// corner rook, a king taking a corner rook): the opponent's rights have fields of their own.
 struct UndoRecord {
-  std::int32_t saved_state[GAME_STATE_FIELDS];
+  std::int32_t saved_ep_flag;
+  std::int32_t saved_ep_file;
+  std::int32_t saved_ep_rank;
+  std::int32_t saved_castle_q;
+  std::int32_t saved_castle_k;
+  std::int32_t saved_opponent_castle_q;
+  std::int32_t saved_opponent_castle_k;
 };
