@@ -28,7 +28,10 @@ class SortedOrder {
   int At(int position) {
     if (position < sorted_) return static_cast<int>(keys_[position] & INDEX_MASK);
     // Many nodes end on their first capture: it is found without ordering the rest.
-    if (position == 0 && keyed_ == 0 && list_.capture_count > 0) return FirstCapture();
+    if (position == 0 && keyed_ == 0 && list_.capture_count > 0) {
+      if (first_capture_ < 0) first_capture_ = FirstCapture();
+      return first_capture_;
+    }
     return Sort(position);
   }
   // List index of the next entry in sorted order, or -1 after the last.
@@ -46,4 +49,5 @@ class SortedOrder {
   int keyed_ = 0;   // entries [0, keyed_) hold sort words
   int sorted_ = 0;  // positions [0, sorted_) hold their final sorted entries
   int next_ = 0;
+  int first_capture_ = -1;  // FirstCapture once found, while no entry holds a sort word
 };
