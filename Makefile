@@ -9,9 +9,19 @@ WEB := build/web
 PORT ?= 8080
 
 .PHONY: all release release-tests sanitize run test deps clean games soak windows fuzz native profile-build bench
-.PHONY: aarch64 linux-x86-64 dist install wasm web web-build
+.PHONY: aarch64 linux-x86-64 dist install wasm web web-build exe
 
+# Distributed testing frameworks build with `make -j EXE=PATH CXX=COMPILER` and then run
+# `PATH bench`: given EXE, `make` builds the Release engine with that compiler and copies it to
+# PATH. A build folder holds one compiler's build (CMake starts it afresh when the compiler
+# changes), so each compiler has a folder of its own, EXE_BUILD; make leaves a command-line CXX
+# out of the commands' environment, so it reaches CMake as an option.
+EXE_BUILD ?= build/exe-$(notdir $(CXX))
+ifdef EXE
+all: exe
+else
 all: release
+endif
 
 release:
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -73,12 +83,20 @@ web-build: wasm
 web: web-build
 	@PORT=$(PORT) node web/serve.js $(WEB)
 
+exe:
+	$(if $(EXE),,$(error give the engine's path: make EXE=PATH [CXX=COMPILER]))
+	@cmake -S . -B "$(EXE_BUILD)" -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF -DCMAKE_CXX_COMPILER="$(CXX)" >/dev/null
+	@cmake --build "$(EXE_BUILD)" -j $(JOBS) --target morva
+	@mkdir -p "$$(dirname "$(EXE)")"
+	@install -m 0755 "$(EXE_BUILD)/morva" "$(EXE)"
+
+# "quit" ends the engine with status 1 and the end of input with 0: both are a normal end.
 run: release
-	@./$(RELEASE)/morva
+	@$(RELEASE)/morva || { status=$$?; [ $$status -eq 1 ] || exit $$status; }
 
 # The bench: node counts, time and rate over the fixed positions (BENCH_DEPTH, default 5).
 bench: release
-	@./$(RELEASE)/morva bench $(BENCH_DEPTH)
+	@$(RELEASE)/morva bench $(BENCH_DEPTH)
 
 # Built for this machine's processor: build/native/morva.
 native:
