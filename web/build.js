@@ -21,6 +21,10 @@ const copies = [
   [path.join(web, 'index.html'), 'index.html'],
   [path.join(web, 'style.css'), 'style.css'],
   [path.join(web, 'src/engine-worker.js'), 'engine-worker.js'],
+  [path.join(web, 'src/engine-host.js'), 'engine-host.js'],
+  // The isolation headers for static hosts that read them from a _headers file (Netlify,
+  // Cloudflare Pages).
+  [path.join(web, '_headers'), '_headers'],
   [path.join(root, 'io/input_queue_wasm.js'), 'input-queue.js'],
   [engine, 'morva.js'],
 ];

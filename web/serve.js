@@ -36,6 +36,8 @@ function serve(root, port, host = '127.0.0.1') {
     } catch {
       return send(400, 'bad address\n');
     }
+    // A NUL names no file, and the file system calls throw on it instead of failing.
+    if (name.includes('\0')) return send(400, 'bad address\n');
     if (name.endsWith('/')) name += 'index.html';
     const file = path.resolve(base, '.' + path.posix.normalize(name));
     if (file !== base && !file.startsWith(base + path.sep)) return send(404, 'not found\n');

@@ -1,25 +1,23 @@
 // Morva as a Web Worker: post it UCI lines, receive one message per line it writes
 // ({ line }, or { exit } when it ends, { error } when it fails).
 //
-// The engine itself (morva.js) runs in a worker of its own whose command loop is synchronous
-// and never returns to the event loop, so it cannot receive messages. This worker receives
-// them for it and puts every line in the engine's input queue in shared memory, which the
-// engine reads even in the middle of a search ("stop", "isready", "quit").
+// The engine itself (morva.js, loaded by engine-host.js) runs in a worker of its own whose
+// command loop is synchronous and never returns to the event loop, so it cannot receive
+// messages. This worker receives them for it and puts every line in the engine's input queue in
+// shared memory, which the engine reads even in the middle of a search ("stop", "isready",
+// "quit").
 importScripts('input-queue.js');
-
-if (!self.crossOriginIsolated) {
-  throw new Error('shared memory is off because the page is not cross-origin isolated: serve it ' +
-    'with the headers Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy: ' +
-    'require-corp, as `make web` does');
-}
 
 const shared = MorvaInputQueue.allocate();
 const input = MorvaInputQueue(shared);
 const encoder = new TextEncoder();
-const engine = new Worker('morva.js');
+const engine = new Worker('engine-host.js');
 
 engine.onmessage = (event) => postMessage(event.data);
-engine.onerror = (event) => postMessage({ error: event.message || 'the engine failed to start' });
+engine.onerror = (event) => {
+  event.preventDefault();
+  postMessage({ error: event.message || 'the engine failed to start' });
+};
 engine.postMessage(shared);
 
 onmessage = (event) => {

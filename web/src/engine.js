@@ -1,35 +1,54 @@
 // The page's side of the engine worker: UCI lines out, replies in, searches as promises.
+//
+// Every failure ends in one place, fail(): the worker's errors, the engine's exit, a start or
+// a search that never answers. After it every pending promise is rejected and nothing more is
+// sent, so the page can never wait for an answer that will not come.
+
+// How long Morva may take to answer "uci", and to answer "bestmove" once told to stop.
+export const START_LIMIT_MS = 30000;
+export const STOP_GRACE_MS = 5000;
+
 export class MorvaEngine {
   constructor(onError) {
     this.onError = onError;
+    this.failure = null;
+    this.ready = false;
     // Searches in the order their "go" was sent; UCI answers each with one "bestmove".
     this.searches = [];
     this.expected = [];
     this.worker = null;
-    // The engine reads its input from shared memory, which a browser grants only to a page
-    // served with the cross-origin isolation headers (not to one opened as a file).
-    if (!self.crossOriginIsolated) {
-      queueMicrotask(() => onError('this page must be served with its isolation headers: run `make web` and open the address it prints'));
+    const isolation = isolationProblem();
+    if (isolation) {
+      queueMicrotask(() => this.fail(isolation));
       return;
     }
     this.worker = new Worker('engine-worker.js');
     this.worker.onmessage = (event) => this.receive(event.data);
-    this.worker.onerror = (event) => onError(event.message || 'the engine worker failed');
+    this.worker.onerror = (event) => this.fail(event.message || 'the engine worker failed to start');
   }
 
   send(line) {
-    if (this.worker) this.worker.postMessage(line);
+    if (this.worker && !this.failure) this.worker.postMessage(line);
+  }
+
+  fail(message) {
+    if (this.failure) return;
+    this.failure = message;
+    this.ready = false;
+    if (this.worker) this.worker.terminate();
+    for (const search of this.searches) {
+      clearTimeout(search.timer);
+      search.reject(new Error(message));
+    }
+    this.searches = [];
+    for (const entry of this.expected) entry.reject(new Error(message));
+    this.expected = [];
+    this.onError(message);
   }
 
   receive(message) {
-    if (message.error !== undefined) {
-      this.onError(message.error);
-      return;
-    }
-    if (message.exit !== undefined) {
-      this.onError(`the engine stopped (status ${message.exit}); reload the page to start it again`);
-      return;
-    }
+    if (message.error !== undefined) return this.fail(message.error);
+    if (message.exit !== undefined) return this.fail(`the engine stopped (status ${message.exit}); reload the page to start it again`);
     const line = message.line;
     if (line === undefined) return;
     const waiting = this.expected.findIndex((entry) => line.startsWith(entry.prefix));
@@ -40,6 +59,7 @@ export class MorvaEngine {
     const search = this.searches[0];
     if (!search) return;
     if (line.startsWith('bestmove ')) {
+      clearTimeout(search.timer);
       this.searches.shift();
       search.resolve(search.cancelled ? null : line.split(' ')[1]);
     } else if (!search.cancelled && line.startsWith('info ')) {
@@ -47,40 +67,78 @@ export class MorvaEngine {
     }
   }
 
-  // Resolves with the first line starting with prefix.
-  expect(prefix) {
-    return new Promise((resolve) => this.expected.push({ prefix, resolve }));
+  // Resolves with the first line starting with prefix, or rejects when the engine fails or
+  // has not answered within limitMs.
+  expect(prefix, limitMs, what) {
+    return new Promise((resolve, reject) => {
+      const entry = { prefix, resolve, reject };
+      this.expected.push(entry);
+      setTimeout(() => {
+        if (this.expected.includes(entry)) this.fail(`${what} within ${limitMs / 1000} s`);
+      }, limitMs);
+    });
   }
 
   async start() {
-    const ready = this.expect('uciok');
+    const ready = this.expect('uciok', START_LIMIT_MS, 'Morva did not start');
     this.send('uci');
     await ready;
+    this.ready = true;
   }
 
-  // Searches the position; resolves with the best move in UCI notation, or null when the
-  // search was cancelled. Every "info" line of the search goes to onLine.
-  search(positionCommand, milliseconds, onLine) {
-    return new Promise((resolve) => {
-      this.searches.push({ resolve, onLine, cancelled: false });
+  // Searches the position to the depth, or without a limit of depth when it is null, and tells
+  // Morva to stop at the move time: the page keeps to the player's time itself. Resolves with
+  // the best move in UCI notation, or null when the search was cancelled; rejects when Morva
+  // fails. Every "info" line of the search goes to onLine.
+  search(positionCommand, { moveTimeMs, depth }, onLine) {
+    if (this.failure) return Promise.reject(new Error(this.failure));
+    return new Promise((resolve, reject) => {
+      const search = { resolve, reject, onLine, cancelled: false, timer: 0 };
+      this.searches.push(search);
       this.send(positionCommand);
-      this.send(`go movetime ${milliseconds}`);
+      this.send(depth ? `go depth ${depth}` : `go movetime ${moveTimeMs}`);
+      search.timer = setTimeout(() => this.stop(search), moveTimeMs);
     });
+  }
+
+  // Sends "stop" for the search and gives Morva STOP_GRACE_MS to answer it.
+  stop(search) {
+    clearTimeout(search.timer);
+    if (!this.searches.includes(search)) return;
+    this.send('stop');
+    search.timer = setTimeout(() => {
+      if (this.searches.includes(search)) this.fail(`Morva did not answer "stop" within ${STOP_GRACE_MS / 1000} s`);
+    }, STOP_GRACE_MS);
   }
 
   // Ends the running search early: Morva answers with the best move found so far.
   moveNow() {
-    if (this.searches.length > 0) this.send('stop');
+    if (this.searches.length > 0) this.stop(this.searches[this.searches.length - 1]);
   }
 
   // Ends every pending search and throws its answer away.
   cancel() {
-    if (this.searches.length === 0) return;
-    for (const search of this.searches) search.cancelled = true;
-    this.send('stop');
+    for (const search of this.searches) {
+      search.cancelled = true;
+      this.stop(search);
+    }
   }
 
   searching() {
     return this.searches.some((search) => !search.cancelled);
   }
+}
+
+// Why the engine cannot run in this page, or null. Its input queue is shared memory, which a
+// browser grants only to a page served with the two cross-origin isolation headers.
+function isolationProblem() {
+  if (self.crossOriginIsolated) return null;
+  if (location.protocol === 'file:') {
+    return 'opened as a file, this page cannot share memory with the engine: run `make web` and open the address it prints';
+  }
+  return 'this site does not send the headers that let the page share memory with the engine. ' +
+    'Whoever hosts it must send "Cross-Origin-Opener-Policy: same-origin" and ' +
+    '"Cross-Origin-Embedder-Policy: require-corp" with every file: `make web` does; on Netlify ' +
+    'or Cloudflare Pages the _headers file beside index.html does; with nginx, add_header; with ' +
+    'Apache, Header set';
 }

@@ -3,30 +3,45 @@ import { Chess } from 'chess.js';
 import { Chessground } from 'chessground';
 
 import { MorvaEngine } from './engine.js';
+import { graphPoints } from './eval_graph.js';
 import { describeEnd } from './game_end.js';
-import { pvInSan } from './notation.js';
-import { formatScore, parseInfo, parseMove } from './uci.js';
+import { renderMoveList } from './move_list.js';
+import { pvInSan, typedMove } from './notation.js';
+import { loadGame, saveGame } from './saved_game.js';
+import { formatScore, parseInfo, parseMove, scoreForWhite } from './uci.js';
 
 const params = new URLSearchParams(window.location.search);
+const byId = (id) => document.getElementById(id);
 const elements = {
-  board: document.getElementById('board'),
-  status: document.getElementById('status'),
-  colour: document.getElementById('colour'),
-  moveTime: document.getElementById('move-time'),
-  newGame: document.getElementById('new-game'),
-  takeBack: document.getElementById('take-back'),
-  moveNow: document.getElementById('move-now'),
-  thinking: document.getElementById('thinking'),
-  pgn: document.getElementById('pgn'),
-  copyPgn: document.getElementById('copy-pgn'),
-  promotion: document.getElementById('promotion'),
+  board: byId('board'),
+  status: byId('status'),
+  colour: byId('colour'),
+  level: byId('level'),
+  moveTime: byId('move-time'),
+  newGame: byId('new-game'),
+  takeBack: byId('take-back'),
+  moveNow: byId('move-now'),
+  resign: byId('resign'),
+  flip: byId('flip'),
+  thinking: byId('thinking'),
+  moves: byId('moves'),
+  first: byId('first'),
+  back: byId('back'),
+  forward: byId('forward'),
+  last: byId('last'),
+  moveForm: byId('move-form'),
+  moveInput: byId('move-input'),
+  moveProblem: byId('move-problem'),
+  graph: byId('graph'),
+  pgn: byId('pgn'),
+  copyPgn: byId('copy-pgn'),
+  promotion: byId('promotion'),
 };
 
-if (params.get('color') === 'black') elements.colour.value = 'black';
 if (params.has('movetime')) {
   const option = document.createElement('option');
   option.value = String(Math.max(10, Number(params.get('movetime')) || 1000));
-  option.textContent = `${option.value} ms`;
+  option.textContent = `${option.value / 1000} s`;
   elements.moveTime.append(option);
   elements.moveTime.value = option.value;
 }
@@ -45,11 +60,36 @@ function chooseStart() {
 }
 const startFen = chooseStart();
 
-const engine = new MorvaEngine((message) => showError(message));
-let chess = new Chess(startFen);
-let userColour = 'white';
+// The game: what is saved across reloads. chess holds its moves; viewPly is the half-move
+// shown on the board while the player looks back (null: the current position).
+let game;
+let chess;
+let viewPly = null;
+let flipped = false;
 let result = null;
 let pendingPromotion = null;
+let lastMorvaMove = '';
+
+const saved = loadGame(localStorage, startFen);
+const colourAsked = params.get('color') === 'black' ? 'black' : params.has('color') ? 'white' : null;
+if (saved && (colourAsked === null || colourAsked === saved.game.userColour)) {
+  ({ game, chess } = saved);
+  for (const select of ['level', 'moveTime']) {
+    if (game[select] && [...elements[select].options].some((option) => option.value === game[select]) && !params.has('movetime')) {
+      elements[select].value = game[select];
+    }
+  }
+} else {
+  game = freshGame(colourAsked || 'white');
+  chess = new Chess(startFen);
+}
+elements.colour.value = game.userColour;
+
+function freshGame(userColour) {
+  return { startFen, userColour, resigned: false, evals: [] };
+}
+
+const engine = new MorvaEngine((message) => showError(message));
 
 const ground = Chessground(elements.board, {
   animation: { duration: 150 },
@@ -58,9 +98,8 @@ const ground = Chessground(elements.board, {
   highlight: { lastMove: true, check: true },
 });
 
-function colourToMove() {
-  return chess.turn() === 'w' ? 'white' : 'black';
-}
+const colourOf = (board) => (board.turn() === 'w' ? 'white' : 'black');
+const opposite = (colour) => (colour === 'white' ? 'black' : 'white');
 
 function legalDestinations() {
   const destinations = new Map();
@@ -72,68 +111,107 @@ function legalDestinations() {
 }
 
 function usersTurn() {
-  return result === null && colourToMove() === userColour && !pendingPromotion;
+  return engine.ready && result === null && colourOf(chess) === game.userColour && !pendingPromotion;
 }
 
-function showBoard() {
+function gameResult() {
+  if (game.resigned) {
+    return { score: game.userColour === 'white' ? '0-1' : '1-0', text: 'You resigned: Morva wins' };
+  }
+  return describeEnd(chess, game.userColour);
+}
+
+function render() {
   const history = chess.history({ verbose: true });
-  const last = history[history.length - 1];
+  const ply = viewPly ?? history.length;
+  const live = ply === history.length;
+  const shown = new Chess(ply === 0 ? game.startFen : history[ply - 1].after);
+  const last = history[ply - 1];
+  const movable = live && usersTurn();
   ground.set({
-    fen: chess.fen(),
-    orientation: userColour,
-    turnColor: colourToMove(),
+    fen: shown.fen(),
+    orientation: flipped ? opposite(game.userColour) : game.userColour,
+    turnColor: colourOf(shown),
     lastMove: last ? [last.from, last.to] : undefined,
-    check: chess.inCheck() ? colourToMove() : false,
-    movable: { color: usersTurn() ? userColour : undefined, dests: usersTurn() ? legalDestinations() : new Map() },
+    check: shown.inCheck() ? colourOf(shown) : false,
+    movable: { color: movable ? game.userColour : undefined, dests: movable ? legalDestinations() : new Map() },
   });
-  elements.board.dataset.fen = chess.fen();
-  elements.takeBack.disabled = !history.some((move) => move.color === userColour[0]);
+  elements.board.dataset.fen = shown.fen();
+  elements.board.dataset.ply = String(ply);
+  renderMoveList(elements.moves, history, ply, showPly);
+  elements.first.disabled = elements.back.disabled = ply === 0;
+  elements.forward.disabled = elements.last.disabled = live;
+  elements.takeBack.disabled = !history.some((move) => move.color === game.userColour[0]) || Boolean(engine.failure);
   elements.moveNow.disabled = !engine.searching();
-  showPgn();
+  elements.resign.disabled = result !== null || history.length === 0 || Boolean(engine.failure);
+  elements.moveInput.disabled = !movable;
+  renderGraph(history.length);
+  renderPgn();
+}
+
+function showPly(ply) {
+  viewPly = ply >= chess.history().length ? null : Math.max(0, ply);
+  render();
+}
+
+function renderGraph(plies) {
+  elements.graph.hidden = result === null || game.evals.length === 0;
+  if (elements.graph.hidden) return;
+  const line = elements.graph.querySelector('polyline');
+  line.setAttribute('points', graphPoints(game.evals, plies, 300, 100));
+  const scores = game.evals.map(({ white }) => formatScore(white));
+  elements.graph.querySelector('figcaption').textContent =
+    `Morva's evaluation from White's side after each of its ${scores.length} moves: ${scores.join(', ')}`;
 }
 
 function showStatus(text, state) {
+  if (engine.failure) return;
   elements.status.textContent = text;
   elements.status.dataset.state = state;
 }
 
+// The engine cannot go on: the message stays, and the board and "Move now" are locked.
 function showError(message) {
   elements.status.textContent = `Morva cannot play: ${message}`;
   elements.status.dataset.state = 'error';
+  render();
 }
 
-function showPgn() {
+function renderPgn() {
   const date = new Date();
   chess.setHeader('Event', 'Casual game');
   chess.setHeader('Site', 'Morva in the browser');
   chess.setHeader('Date', `${date.getFullYear()}.${String(date.getMonth() + 1).padStart(2, '0')}.${String(date.getDate()).padStart(2, '0')}`);
-  chess.setHeader('White', userColour === 'white' ? 'You' : 'Morva');
-  chess.setHeader('Black', userColour === 'black' ? 'You' : 'Morva');
+  chess.setHeader('White', game.userColour === 'white' ? 'You' : 'Morva');
+  chess.setHeader('Black', game.userColour === 'black' ? 'You' : 'Morva');
   chess.setHeader('Result', result ? result.score : '*');
-  if (startFen !== STANDARD_START) {
+  if (game.startFen !== STANDARD_START) {
     chess.setHeader('SetUp', '1');
-    chess.setHeader('FEN', startFen);
+    chess.setHeader('FEN', game.startFen);
   }
   elements.pgn.value = chess.pgn();
 }
 
-// After every move: the game's end, or whose turn it is next.
+// After every change to the game: its end, or whose turn it is next.
 function afterMove() {
-  result = describeEnd(chess, userColour);
-  showBoard();
+  result = gameResult();
+  viewPly = null;
+  save();
+  render();
   if (result) {
-    showStatus(result.text, 'over');
+    showStatus(lastMorvaMove ? `Morva played ${lastMorvaMove}. ${result.text}` : result.text, 'over');
     elements.status.dataset.result = result.score;
     return;
   }
   delete elements.status.dataset.result;
-  if (usersTurn()) showStatus(`Your move${startProblem}`, 'user');
+  if (!engine.ready) return;
+  if (usersTurn()) showStatus(`${lastMorvaMove ? `Morva played ${lastMorvaMove}. ` : ''}Your move${startProblem}`, 'user');
   else playMorva();
 }
 
 function positionCommand() {
-  const moves = chess.history({ verbose: true }).map((move) => move.from + move.to + (move.promotion || ''));
-  const start = startFen === STANDARD_START ? 'position startpos' : `position fen ${startFen}`;
+  const moves = chess.history({ verbose: true }).map((move) => move.lan);
+  const start = game.startFen === STANDARD_START ? 'position startpos' : `position fen ${game.startFen}`;
   return moves.length > 0 ? `${start} moves ${moves.join(' ')}` : start;
 }
 
@@ -141,23 +219,33 @@ async function playMorva() {
   showStatus('Morva is thinking…', 'thinking');
   elements.thinking.textContent = '';
   const fen = chess.fen();
-  const sideToMove = colourToMove() === 'white' ? 'White' : 'Black';
-  const search = engine.search(positionCommand(), Number(elements.moveTime.value), (line) => {
+  const sideToMove = colourOf(chess) === 'white' ? 'White' : 'Black';
+  let score = null;
+  const limits = { moveTimeMs: Number(elements.moveTime.value), depth: Number(elements.level.value) || null };
+  const search = engine.search(positionCommand(), limits, (line) => {
     const info = parseInfo(line);
     if (!info) return;
-    elements.thinking.textContent =
-      `Depth ${info.depth} · ${formatScore(info.score, sideToMove)} · ${pvInSan(fen, info.pv)}`;
+    score = scoreForWhite(info.score, sideToMove);
+    elements.thinking.textContent = `Depth ${info.depth} · ${formatScore(score)} · ${pvInSan(fen, info.pv)}`;
   });
   elements.moveNow.disabled = false;
-  const best = await search;
-  elements.moveNow.disabled = !engine.searching();
-  if (best === null || chess.fen() !== fen) return;
+  let best;
   try {
-    chess.move(parseMove(best));
+    best = await search;
   } catch {
-    showError(`it answered ${best}, which is not a legal move here`);
     return;
   }
+  elements.moveNow.disabled = !engine.searching();
+  if (best === null || chess.fen() !== fen) return;
+  let move;
+  try {
+    move = chess.move(parseMove(best));
+  } catch {
+    engine.fail(`it answered ${best}, which is not a legal move here`);
+    return;
+  }
+  if (score) game.evals.push({ ply: chess.history().length, white: score });
+  lastMorvaMove = move.san;
   afterMove();
 }
 
@@ -171,12 +259,14 @@ function onUserMove(from, to) {
 }
 
 function playUserMove(move) {
+  if (!usersTurn() || viewPly !== null) return render();
   try {
     chess.move(move);
   } catch {
-    showBoard();
+    render();
     return;
   }
+  lastMorvaMove = '';
   afterMove();
 }
 
@@ -191,22 +281,16 @@ function answerPromotion(piece) {
   pendingPromotion = null;
   elements.promotion.hidden = true;
   if (piece && move) playUserMove({ ...move, promotion: piece });
-  else showBoard();
+  else render();
 }
-
-for (const button of elements.promotion.querySelectorAll('button')) {
-  button.addEventListener('click', () => answerPromotion(button.dataset.piece || null));
-}
-document.addEventListener('keydown', (event) => {
-  if (event.key === 'Escape' && pendingPromotion) answerPromotion(null);
-});
 
 function newGame() {
   engine.cancel();
   answerPromotion(null);
-  chess = new Chess(startFen);
-  userColour = elements.colour.value;
-  result = null;
+  game = freshGame(elements.colour.value);
+  chess = new Chess(game.startFen);
+  flipped = false;
+  lastMorvaMove = '';
   elements.thinking.textContent = '';
   engine.send('ucinewgame');
   afterMove();
@@ -216,19 +300,84 @@ function newGame() {
 // Morva is still thinking about it (or when it ended the game).
 function takeBack() {
   const history = chess.history({ verbose: true });
-  if (!history.some((move) => move.color === userColour[0])) return;
+  if (!history.some((move) => move.color === game.userColour[0])) return;
   engine.cancel();
   answerPromotion(null);
-  while (chess.history({ verbose: true }).pop().color !== userColour[0]) chess.undo();
+  while (chess.history({ verbose: true }).pop().color !== game.userColour[0]) chess.undo();
   chess.undo();
-  result = null;
+  game.resigned = false;
+  game.evals = game.evals.filter(({ ply }) => ply <= chess.history().length);
+  lastMorvaMove = '';
   elements.thinking.textContent = '';
   afterMove();
 }
 
+function resign() {
+  if (result !== null) return;
+  engine.cancel();
+  answerPromotion(null);
+  game.resigned = true;
+  lastMorvaMove = '';
+  afterMove();
+}
+
+// The player takes the other colour in the game as it stands: Morva answers at once when the
+// move is now its own, and stops thinking when it is now the player's.
+function changeColour() {
+  engine.cancel();
+  answerPromotion(null);
+  game.userColour = elements.colour.value;
+  flipped = false;
+  lastMorvaMove = '';
+  afterMove();
+}
+
+function enterTypedMove(event) {
+  event.preventDefault();
+  const move = typedMove(chess.fen(), elements.moveInput.value);
+  if (!move) {
+    elements.moveProblem.textContent = `“${elements.moveInput.value.trim()}” is not a legal move here`;
+    elements.moveInput.setAttribute('aria-invalid', 'true');
+    return;
+  }
+  elements.moveProblem.textContent = '';
+  elements.moveInput.removeAttribute('aria-invalid');
+  elements.moveInput.value = '';
+  playUserMove(move);
+  elements.moveInput.focus();
+}
+
+for (const button of elements.promotion.querySelectorAll('button')) {
+  button.addEventListener('click', () => answerPromotion(button.dataset.piece || null));
+}
+// Escape cancels a promotion; the arrow keys, Home and End step through the game unless the
+// player is typing.
+document.addEventListener('keydown', (event) => {
+  if (event.key === 'Escape' && pendingPromotion) return answerPromotion(null);
+  if (event.target.closest('input, select, textarea')) return;
+  const ply = viewPly ?? chess.history().length;
+  const steps = { ArrowLeft: ply - 1, ArrowRight: ply + 1, Home: 0, End: Infinity };
+  if (event.key in steps) {
+    event.preventDefault();
+    showPly(steps[event.key]);
+  }
+});
+
 elements.newGame.addEventListener('click', newGame);
 elements.takeBack.addEventListener('click', takeBack);
 elements.moveNow.addEventListener('click', () => engine.moveNow());
+elements.resign.addEventListener('click', resign);
+elements.flip.addEventListener('click', () => {
+  flipped = !flipped;
+  render();
+});
+elements.colour.addEventListener('change', changeColour);
+elements.first.addEventListener('click', () => showPly(0));
+elements.back.addEventListener('click', () => showPly((viewPly ?? chess.history().length) - 1));
+elements.forward.addEventListener('click', () => showPly((viewPly ?? chess.history().length) + 1));
+elements.last.addEventListener('click', () => showPly(Infinity));
+elements.moveForm.addEventListener('submit', enterTypedMove);
+for (const select of [elements.level, elements.moveTime]) select.addEventListener('change', save);
 elements.copyPgn.addEventListener('click', async () => {
   elements.pgn.select();
   try {
@@ -240,9 +389,14 @@ elements.copyPgn.addEventListener('click', async () => {
   setTimeout(() => { elements.copyPgn.textContent = 'Copy PGN'; }, 1500);
 });
 
+function save() {
+  saveGame(localStorage, { ...game, level: elements.level.value, moveTime: elements.moveTime.value }, chess);
+}
+
 showStatus('Starting Morva…', 'starting');
-showBoard();
+result = gameResult();
+render();
 engine.start().then(() => {
   elements.board.dataset.engine = 'ready';
-  newGame();
-});
+  afterMove();
+}, () => {});

@@ -22,3 +22,19 @@ export function pvInSan(fen, uciMoves) {
   }
   return words.join(' ');
 }
+
+// A move typed by the player, in standard notation ("Nf3", "exd5", "O-O", "e8=Q") or as
+// squares ("g1f3", "e7e8q"), as chess.js takes it; null when it is no legal move here.
+export function typedMove(fen, text) {
+  const word = text.trim();
+  const squares = /^([a-h][1-8])-?([a-h][1-8])=?([qrbnQRBN]?)$/.exec(word);
+  const board = new Chess(fen);
+  try {
+    const move = squares
+      ? board.move({ from: squares[1], to: squares[2], promotion: squares[3].toLowerCase() || undefined })
+      : board.move(word, { strict: false });
+    return { from: move.from, to: move.to, promotion: move.promotion };
+  } catch {
+    return null;
+  }
+}

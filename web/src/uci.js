@@ -1,8 +1,8 @@
 // What the page reads from Morva's UCI lines.
 
 // The report of a finished iteration or a new best line: "info  nps N depth D [seldepth S]
-// score cp X|mate M nodes N pv MOVES". Scores are from White's side. Returns null for the
-// other lines (current move, empty lines).
+// score cp X|mate M nodes N pv MOVES". Scores are from the side to move's view, as UCI has
+// them. Returns null for the other lines (current move, empty lines).
 export function parseInfo(line) {
   if (!line.startsWith('info ') || line.indexOf(' pv ') < 0) return null;
   const words = line.trim().split(/\s+/);
@@ -28,14 +28,19 @@ export function parseMove(text) {
   return move;
 }
 
-// "+0.35", "-1.20", "mate in 2 for White". Mate scores count the plies of the mating line less
-// one; a line of one ply (value 0) is a mate by the side to move.
-export function formatScore(score, sideToMove) {
+// A reported score turned to White's side: { pawns } or { mateIn, winner }. Mate scores count
+// the plies of the mating line less one, positive (or zero, for a line of one ply) when the
+// side to move mates and negative when it is mated.
+export function scoreForWhite(score, sideToMove) {
+  const other = sideToMove === 'White' ? 'Black' : 'White';
   if (score.kind === 'mate') {
-    const moves = Math.floor(Math.abs(score.value) / 2) + 1;
-    const winner = score.value > 0 ? 'White' : score.value < 0 ? 'Black' : sideToMove;
-    return `mate in ${moves} for ${winner}`;
+    return { mateIn: Math.floor(Math.abs(score.value) / 2) + 1, winner: score.value >= 0 ? sideToMove : other };
   }
-  const pawns = score.value / 100;
-  return (pawns > 0 ? '+' : '') + pawns.toFixed(2);
+  return { pawns: (sideToMove === 'White' ? score.value : -score.value) / 100 };
+}
+
+// "+0.35", "-1.20", "mate in 2 for White": a score from White's side, as players read it.
+export function formatScore(white) {
+  if (white.mateIn !== undefined) return `mate in ${white.mateIn} for ${white.winner}`;
+  return (white.pawns > 0 ? '+' : '') + white.pawns.toFixed(2);
 }
