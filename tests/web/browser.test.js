@@ -378,32 +378,41 @@ test('the server answers a bad address with 400 and goes on serving', async () =
   assert.strictEqual((await fetch(`${origin}/`)).status, 200);
 });
 
-test('typed moves, the move list, a reload, flipping and resigning, at desktop and phone sizes', async () => {
+test('levels, typed moves, the move list, a reload, changing sides, flipping and resigning, at desktop and phone sizes', async () => {
   const { page, problems, close } = await openPage('?movetime=100');
   const start = await fenOf(page);
+  await page.select('#level', '1');
   await page.type('#move-input', 'Nf3\n');
   const afterNf3 = (await nextPosition(page, start, 2000)).fen;
   const reply = await morvaReply(page, afterNf3, 100);
+  assert.match(await page.$eval('#thinking', (element) => element.textContent), /^Depth 1 /);
   await page.type('#move-input', 'Ke3\n');
   assert.match(await page.$eval('#move-problem', (element) => element.textContent), /Ke3.*not a legal move/);
 
-  // The game comes back after a reload, and the move list shows the board as it was.
+  // The game and the level come back after a reload, and the move list shows the board as it was.
   await page.reload();
   await startRecording(page);
   assert.strictEqual(await fenOf(page), reply.fen);
+  assert.strictEqual(await page.$eval('#level', (select) => select.value), '1');
   await page.click('#moves button[data-ply="1"]');
   assert.strictEqual(await fenOf(page), afterNf3);
   await page.keyboard.press('ArrowLeft');
   assert.strictEqual(await fenOf(page), start);
   await page.keyboard.press('End');
   assert.strictEqual(await fenOf(page), reply.fen);
+  page.positionCursor = (await page.evaluate(() => window.positionLog.length)) - 1;
 
-  await page.click('#flip');
+  // Taking Black in the middle of the game hands White's move to Morva.
+  await page.select('#colour', 'black');
+  const second = await morvaReply(page, reply.fen, 100);
   assert.ok(await page.$('#board.cg-wrap.orientation-black'));
+  await page.click('#flip');
+  assert.ok(await page.$('#board.cg-wrap.orientation-white'));
   await page.click('#resign');
-  assert.strictEqual(await page.$eval('#status', (status) => status.dataset.result), '0-1');
-  assert.ok(await page.$eval('#graph', (graph) => !graph.hidden && graph.querySelector('polyline').getAttribute('points') !== ''));
-  assert.match(await page.$eval('#pgn', (element) => element.value), /1\. Nf3 \S+ 0-1\s*$/);
+  assert.strictEqual(await page.$eval('#status', (status) => status.dataset.result), '1-0');
+  const points = await page.$eval('#graph', (graph) => !graph.hidden && graph.querySelector('polyline').getAttribute('points'));
+  assert.strictEqual(points.split(' ').length, 3, `the graph of two evaluations: ${points}`);
+  assert.match(await page.$eval('#pgn', (element) => element.value), new RegExp(`1\\. Nf3 \\S+ 2\\. ${second.move.san} 1-0\\s*$`));
 
   for (const [width, height] of [[1366, 768], [390, 844]]) {
     await page.setViewport({ width, height });

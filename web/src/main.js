@@ -74,10 +74,9 @@ const saved = loadGame(localStorage, startFen);
 const colourAsked = params.get('color') === 'black' ? 'black' : params.has('color') ? 'white' : null;
 if (saved && (colourAsked === null || colourAsked === saved.game.userColour)) {
   ({ game, chess } = saved);
-  for (const select of ['level', 'moveTime']) {
-    if (game[select] && [...elements[select].options].some((option) => option.value === game[select]) && !params.has('movetime')) {
-      elements[select].value = game[select];
-    }
+  // The saved settings, unless the address chose the time.
+  for (const select of params.has('movetime') ? ['level'] : ['level', 'moveTime']) {
+    if ([...elements[select].options].some((option) => option.value === game[select])) elements[select].value = game[select];
   }
 } else {
   game = freshGame(colourAsked || 'white');
