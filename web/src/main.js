@@ -143,7 +143,7 @@ function render() {
   elements.takeBack.disabled = !history.some((move) => move.color === game.userColour[0]) || Boolean(engine.failure);
   elements.moveNow.disabled = !engine.searching();
   elements.resign.disabled = result !== null || history.length === 0 || Boolean(engine.failure);
-  elements.moveInput.disabled = !movable;
+  elements.moveInput.disabled = Boolean(engine.failure);
   renderGraph(history.length);
   renderPgn();
 }
@@ -331,19 +331,21 @@ function changeColour() {
   afterMove();
 }
 
+// The box stays usable between moves, so that a player at the keyboard keeps its focus.
 function enterTypedMove(event) {
   event.preventDefault();
-  const move = typedMove(chess.fen(), elements.moveInput.value);
-  if (!move) {
-    elements.moveProblem.textContent = `“${elements.moveInput.value.trim()}” is not a legal move here`;
-    elements.moveInput.setAttribute('aria-invalid', 'true');
-    return;
-  }
-  elements.moveProblem.textContent = '';
+  const text = elements.moveInput.value.trim();
+  let problem = null;
+  if (result !== null) problem = 'The game is over';
+  else if (!usersTurn()) problem = 'Wait for Morva\'s move';
+  else if (viewPly !== null) problem = 'Go back to the current position first (End)';
+  const move = problem ? null : typedMove(chess.fen(), text);
+  if (!problem && !move) problem = `“${text}” is not a legal move here`;
+  elements.moveProblem.textContent = problem || '';
+  if (problem) return elements.moveInput.setAttribute('aria-invalid', 'true');
   elements.moveInput.removeAttribute('aria-invalid');
   elements.moveInput.value = '';
   playUserMove(move);
-  elements.moveInput.focus();
 }
 
 for (const button of elements.promotion.querySelectorAll('button')) {
