@@ -61,8 +61,9 @@ linux-x86-64:
 dist: deps linux-x86-64 aarch64 windows
 	@bash tools/make-dist.sh build/dist $(LINUX_X86_64)/morva $(AARCH64)/morva $(WINDOWS)/morva.exe
 
-# The Release engine as PREFIX/bin/morva and the README in PREFIX/share/doc/morva; DESTDIR, when
-# given, is put in front of both (for packaging).
+# The Release engine as PREFIX/bin/morva, its manual page in PREFIX/share/man/man6, the README,
+# LICENSE and THIRD-PARTY-NOTICES in PREFIX/share/doc/morva; DESTDIR, when given, is put in
+# front of them all (for packaging).
 PREFIX ?= /usr/local
 install: release
 	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)" --strip

@@ -31,6 +31,8 @@ need g++-aarch64-linux-gnu aarch64-linux-gnu-g++
 need qemu-user qemu-aarch64
 need zip zip
 need unzip unzip
+# The check that the installed manual page renders (groff-base: man-db's renderer, without man).
+need groff-base groff
 # The browser test of the page (tests/web).
 need chromium /usr/bin/chromium
 

@@ -1,5 +1,7 @@
 # `make install` into a staging folder (DESTDIR) under PREFIX /usr/local: the engine must land
-# in bin and answer "uci", the README in share/doc/morva. BUILD_DIR is the build to install.
+# in bin and answer "uci", the README, LICENSE and THIRD-PARTY-NOTICES in share/doc/morva, and
+# the manual page in share/man/man6, where groff must render it without a warning.
+# BUILD_DIR is the build to install.
 set(stage ${WORK_DIR}/install-stage)
 file(REMOVE_RECURSE ${stage})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
@@ -8,8 +10,22 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 set(engine ${stage}/usr/local/bin/morva)
-if(NOT EXISTS ${stage}/usr/local/share/doc/morva/README.md)
-  message(FATAL_ERROR "the README is not in share/doc/morva")
+foreach(text README.md LICENSE THIRD-PARTY-NOTICES)
+  if(NOT EXISTS ${stage}/usr/local/share/doc/morva/${text})
+    message(FATAL_ERROR "${text} is not in share/doc/morva")
+  endif()
+endforeach()
+set(page ${stage}/usr/local/share/man/man6/morva.6)
+if(NOT EXISTS ${page})
+  message(FATAL_ERROR "the manual page is not in share/man/man6")
+endif()
+find_program(GROFF groff)
+if(NOT GROFF)
+  message(FATAL_ERROR "groff is missing: run `make deps`")
+endif()
+execute_process(COMMAND ${GROFF} -man -Tutf8 -P-cbou -ww ${page} OUTPUT_VARIABLE rendered ERROR_VARIABLE warnings)
+if(NOT warnings STREQUAL "" OR NOT rendered MATCHES "EXIT STATUS")
+  message(FATAL_ERROR "groff rendered the manual page with:\n${warnings}")
 endif()
 file(WRITE ${WORK_DIR}/uci.in "uci\nquit\n")
 execute_process(COMMAND ${engine} INPUT_FILE ${WORK_DIR}/uci.in OUTPUT_VARIABLE output TIMEOUT 30)
