@@ -27,6 +27,9 @@ const copies = [
   [path.join(web, '_headers'), '_headers'],
   [path.join(root, 'io/input_queue_wasm.js'), 'input-queue.js'],
   [engine, 'morva.js'],
+  // The licence and the bundled libraries' notices go wherever the page is copied.
+  [path.join(root, 'LICENSE'), 'LICENSE'],
+  [path.join(root, 'THIRD-PARTY-NOTICES'), 'THIRD-PARTY-NOTICES'],
 ];
 const assets = path.join(web, 'node_modules/chessground/assets');
 for (const sheet of ['chessground.base.css', 'chessground.brown.css', 'chessground.cburnett.css']) {
