@@ -34,9 +34,6 @@ check_folder() { # check_folder ARCHIVE-LISTING FILE-NAME...
 for platform in linux-x86-64 linux-aarch64; do
   archive=$work/first/$folder-$platform.tar.gz
   check_folder "$(tar tzf "$archive")" LICENSE MACHINES.txt README.md THIRD-PARTY-NOTICES morva morva.6
-  for text in LICENSE THIRD-PARTY-NOTICES; do
-    tar xzOf "$archive" "$folder/$text" | cmp -s - "$source_dir/$text" || fail "$platform: $text differs from the source's"
-  done
   tar tvzf "$archive" "$folder/morva" | grep -q '^-rwxr-xr-x 0/0 ' || fail "$platform: engine not executable by all or not owned by root"
   [ "$(tar xzOf "$archive" "$folder/morva")" = "${platform#linux-} engine" ] || fail "$platform: wrong engine"
 done
