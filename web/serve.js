@@ -13,6 +13,8 @@ const TYPES = {
   '.map': 'application/json',
   '.png': 'image/png',
   '.svg': 'image/svg+xml',
+  // LICENSE and THIRD-PARTY-NOTICES, to read in the browser.
+  '': 'text/plain; charset=utf-8',
 };
 
 const ISOLATION = {
@@ -43,7 +45,7 @@ function serve(root, port, host = '127.0.0.1') {
     if (file !== base && !file.startsWith(base + path.sep)) return send(404, 'not found\n');
     fs.readFile(file, (error, body) => {
       if (error) return send(404, 'not found\n');
-      send(200, body, TYPES[path.extname(file)] || 'application/octet-stream');
+      send(200, body, TYPES[path.extname(file)] ?? 'application/octet-stream');
     });
   });
   return new Promise((resolve, reject) => {

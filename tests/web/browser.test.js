@@ -372,10 +372,13 @@ test('an engine that cannot run or crashes is reported within seconds, with the 
   }
 });
 
-test('the server answers a bad address with 400 and goes on serving', async () => {
+test('the server answers a bad address with 400 and goes on serving, the licence as text', async () => {
   assert.strictEqual((await fetch(`${origin}/%00`)).status, 400);
   assert.strictEqual((await fetch(`${origin}/%E0%A4%A`)).status, 400);
   assert.strictEqual((await fetch(`${origin}/`)).status, 200);
+  for (const name of ['LICENSE', 'THIRD-PARTY-NOTICES']) {
+    assert.match((await fetch(`${origin}/${name}`)).headers.get('content-type'), /^text\/plain/, name);
+  }
 });
 
 test('levels, typed moves, the move list, a reload, changing sides, flipping and resigning, at desktop and phone sizes', async () => {
