@@ -304,6 +304,7 @@ test("scores are shown from White's side, and Morva keeps to the time per move",
   await playMove(page, own);
   const reply = await morvaReply(page, (await nextPosition(page, opening.fen, 2000)).fen, 1000);
   assert.ok(reply.ms < 1500, `at 1 s a move Morva took ${Math.round(reply.ms)} ms`);
+  console.log(`at 1 s a move Morva answered in ${Math.round(reply.ms)} ms`);
   assert.deepStrictEqual(problems, []);
   await close();
 });
