@@ -283,52 +283,49 @@ function answerPromotion(piece) {
   else render();
 }
 
-function newGame() {
+// Every change the player makes to the game outside a move: Morva's search and a pending
+// promotion are dropped, the change is made, and the game goes on from there.
+function changeGame(change) {
   engine.cancel();
   answerPromotion(null);
-  game = freshGame(elements.colour.value);
-  chess = new Chess(game.startFen);
-  flipped = false;
+  change();
   lastMorvaMove = '';
   elements.thinking.textContent = '';
-  engine.send('ucinewgame');
   afterMove();
+}
+
+function newGame() {
+  changeGame(() => {
+    game = freshGame(elements.colour.value);
+    chess = new Chess(game.startFen);
+    flipped = false;
+    engine.send('ucinewgame');
+  });
 }
 
 // Takes back the user's last move and Morva's answer to it, or only the user's move while
 // Morva is still thinking about it (or when it ended the game).
 function takeBack() {
-  const history = chess.history({ verbose: true });
-  if (!history.some((move) => move.color === game.userColour[0])) return;
-  engine.cancel();
-  answerPromotion(null);
-  while (chess.history({ verbose: true }).pop().color !== game.userColour[0]) chess.undo();
-  chess.undo();
-  game.resigned = false;
-  game.evals = game.evals.filter(({ ply }) => ply <= chess.history().length);
-  lastMorvaMove = '';
-  elements.thinking.textContent = '';
-  afterMove();
+  if (!chess.history({ verbose: true }).some((move) => move.color === game.userColour[0])) return;
+  changeGame(() => {
+    while (chess.history({ verbose: true }).pop().color !== game.userColour[0]) chess.undo();
+    chess.undo();
+    game.resigned = false;
+    game.evals = game.evals.filter(({ ply }) => ply <= chess.history().length);
+  });
 }
 
 function resign() {
-  if (result !== null) return;
-  engine.cancel();
-  answerPromotion(null);
-  game.resigned = true;
-  lastMorvaMove = '';
-  afterMove();
+  if (result === null) changeGame(() => { game.resigned = true; });
 }
 
 // The player takes the other colour in the game as it stands: Morva answers at once when the
 // move is now its own, and stops thinking when it is now the player's.
 function changeColour() {
-  engine.cancel();
-  answerPromotion(null);
-  game.userColour = elements.colour.value;
-  flipped = false;
-  lastMorvaMove = '';
-  afterMove();
+  changeGame(() => {
+    game.userColour = elements.colour.value;
+    flipped = false;
+  });
 }
 
 // The box stays usable between moves, so that a player at the keyboard keeps its focus.
@@ -351,17 +348,23 @@ function enterTypedMove(event) {
 for (const button of elements.promotion.querySelectorAll('button')) {
   button.addEventListener('click', () => answerPromotion(button.dataset.piece || null));
 }
+// The plies the step buttons and keys go to from the one shown.
+const STEPS = {
+  first: () => 0,
+  back: (ply) => ply - 1,
+  forward: (ply) => ply + 1,
+  last: () => Infinity,
+};
+const STEP_KEYS = { Home: 'first', ArrowLeft: 'back', ArrowRight: 'forward', End: 'last' };
+const step = (name) => showPly(STEPS[name](viewPly ?? chess.history().length));
+
 // Escape cancels a promotion; the arrow keys, Home and End step through the game unless the
 // player is typing.
 document.addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && pendingPromotion) return answerPromotion(null);
-  if (event.target.closest('input, select, textarea')) return;
-  const ply = viewPly ?? chess.history().length;
-  const steps = { ArrowLeft: ply - 1, ArrowRight: ply + 1, Home: 0, End: Infinity };
-  if (event.key in steps) {
-    event.preventDefault();
-    showPly(steps[event.key]);
-  }
+  if (event.target.closest('input, select, textarea') || !(event.key in STEP_KEYS)) return;
+  event.preventDefault();
+  step(STEP_KEYS[event.key]);
 });
 
 elements.newGame.addEventListener('click', newGame);
@@ -373,10 +376,7 @@ elements.flip.addEventListener('click', () => {
   render();
 });
 elements.colour.addEventListener('change', changeColour);
-elements.first.addEventListener('click', () => showPly(0));
-elements.back.addEventListener('click', () => showPly((viewPly ?? chess.history().length) - 1));
-elements.forward.addEventListener('click', () => showPly((viewPly ?? chess.history().length) + 1));
-elements.last.addEventListener('click', () => showPly(Infinity));
+for (const name of Object.keys(STEPS)) elements[name].addEventListener('click', () => step(name));
 elements.moveForm.addEventListener('submit', enterTypedMove);
 for (const select of [elements.level, elements.moveTime]) select.addEventListener('change', save);
 elements.copyPgn.addEventListener('click', async () => {
