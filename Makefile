@@ -68,12 +68,13 @@ PREFIX ?= /usr/local
 install: release
 	@DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)" --strip
 
-# The WebAssembly engine, built with emscripten: `node build/wasm/morva.js` is a UCI engine,
-# and the page runs the same file in a Web Worker.
+# The WebAssembly engines, built with emscripten: `node build/wasm/morva.js` is a UCI engine
+# (its input in shared memory), and build/wasm/morva-async.js the same engine for hosts
+# without shared memory, which the page runs in a Web Worker.
 wasm:
 	@bash tools/install-web-deps.sh wasm
 	@emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF >/dev/null
-	@cmake --build $(WASM) -j $(JOBS) --target morva
+	@cmake --build $(WASM) -j $(JOBS) --target morva morva_async
 
 # The page to play against Morva, built into build/web and served on 127.0.0.1:$(PORT) with
 # the cross-origin isolation headers the engine's worker needs, until interrupted.

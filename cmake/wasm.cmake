@@ -1,5 +1,11 @@
-# The WebAssembly engine, built with emscripten: build/wasm/morva.js runs under Node
-# (`node morva.js`, a UCI engine on standard input and output) and as a browser worker.
+# The WebAssembly engines, built with emscripten. Both run under Node (`node morva.js`, a UCI
+# engine on standard input and output) and as a browser worker (lines in and out as messages).
+#
+# - build/wasm/morva.js reads its input from a queue in shared memory, filled by another
+#   thread; browsers grant shared memory only to cross-origin isolated pages.
+# - build/wasm/morva-async.js needs no shared memory: it hands control back to its host's
+#   event loop at each of the search's input checks (emscripten's ASYNCIFY), so it runs on
+#   any page and from disk.
 #
 # - SINGLE_FILE embeds the module, so that Node never fetches a .wasm file by URL and the
 #   browser loads one file.
@@ -8,19 +14,43 @@
 #   with the engine's exit status.
 # - The hash table may grow to the advertised maximum and beyond; a size that does not fit
 #   in 4 GiB gets the engine's own "no memory" answer.
-set(MORVA_WASM_HOST ${CMAKE_SOURCE_DIR}/io/input_queue_wasm.js ${CMAKE_SOURCE_DIR}/io/host_wasm.js)
-target_link_options(morva PRIVATE
-  -sENVIRONMENT=node,worker
-  -sSINGLE_FILE=1
-  -sFORCE_FILESYSTEM=1
-  -sEXIT_RUNTIME=1
-  -sALLOW_MEMORY_GROWTH=1
-  -sINITIAL_MEMORY=64MB
-  -sMAXIMUM_MEMORY=4GB
-  -sTOTAL_STACK=8MB
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/input_queue_wasm.js"
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/host_wasm.js")
-set_property(TARGET morva APPEND PROPERTY LINK_DEPENDS ${MORVA_WASM_HOST})
-# Debian's emscripten runs its JavaScript optimiser with the system's node, which finds
-# Debian's acorn only through NODE_PATH.
-set_property(TARGET morva PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
+# - The move ordering's SSE code becomes WebAssembly SIMD (emscripten's SSE headers), which
+#   every current browser and Node run.
+target_compile_options(morva_core PRIVATE -msimd128 -msse4.1)
+target_compile_options(morva PRIVATE -msimd128 -msse4.1)
+
+function(morva_wasm_engine target)
+  target_link_options(${target} PRIVATE
+    -msimd128
+    -sENVIRONMENT=node,worker
+    -sSINGLE_FILE=1
+    -sFORCE_FILESYSTEM=1
+    -sEXIT_RUNTIME=1
+    -sALLOW_MEMORY_GROWTH=1
+    -sINITIAL_MEMORY=64MB
+    -sMAXIMUM_MEMORY=4GB
+    -sTOTAL_STACK=8MB)
+  foreach(script IN LISTS ARGN)
+    target_link_options(${target} PRIVATE "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/${script}")
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/io/${script})
+  endforeach()
+  # Debian's emscripten runs its JavaScript optimiser with the system's node, which finds
+  # Debian's acorn only through NODE_PATH.
+  set_property(TARGET ${target} PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
+endfunction()
+
+morva_wasm_engine(morva input_queue_wasm.js host_wasm.js host_shared_input_wasm.js)
+
+add_executable(morva_async app/main.cpp)
+target_link_libraries(morva_async PRIVATE morva_core)
+target_compile_options(morva_async PRIVATE -msimd128 -msse4.1)
+set_target_properties(morva_async PROPERTIES OUTPUT_NAME morva-async)
+morva_wasm_engine(morva_async host_wasm.js host_async_input_wasm.js)
+# Only the calls that can reach the two input imports keep their place across a pause, and no
+# call through a pointer does: the search's other calls stay as fast as without ASYNCIFY. The
+# saved stack of a deep search with its capture lines needs more room than the default.
+target_link_options(morva_async PRIVATE
+  -sASYNCIFY=1
+  "-sASYNCIFY_IMPORTS=['HostInputReady','ReadHostInput']"
+  -sASYNCIFY_IGNORE_INDIRECT=1
+  -sASYNCIFY_STACK_SIZE=65536)

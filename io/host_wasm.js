@@ -1,5 +1,6 @@
 // Where the WebAssembly engine's standard streams lead, under Node and in a browser worker.
-// Run before the engine starts (emscripten's pre-js, after input_queue_wasm.js).
+// Run before the engine starts (emscripten's pre-js), before the input side of the build
+// (host_shared_input_wasm.js or host_async_input_wasm.js).
 
 // Collects the bytes of one stream and hands each finished line on, so that every reply keeps
 // its exact bytes (blanks, empty lines) and leaves in one piece.
@@ -24,26 +25,50 @@ var morvaInNode = typeof process == 'object' && typeof process.versions == 'obje
     typeof process.versions.node == 'string';
 var morvaInWorker = !morvaInNode && typeof importScripts == 'function';
 
+// Standard output could not be written: nobody reads what the engine says any more, and a
+// search holds nothing worth saving.
+var MORVA_EXIT_OUTPUT_FAILED = 3;
+
 if (morvaInNode) {
-  // The reader thread: takes the process's standard input as Node's own streams do (an
-  // event loop, no blocking read) and puts it in the queue. A thread blocked in a read could
-  // not be ended, and Node waits for its threads when the engine exits.
-  var morvaReadStandardInput = function (queueSource) {
+  // Opens the process's standard input as Node's own streams do (an event loop, no blocking
+  // read) and hands on its bytes, its end, or a failure to open or read it. Returns the stream
+  // (null when it could not be opened). Uses nothing from outside itself: the shared-memory
+  // build runs it in a thread of its own.
+  var morvaOpenInput = function (onData, onEnd) {
     var fs = require('fs');
-    var makeQueue = new Function('return ' + queueSource)();
-    var queue = makeQueue(require('worker_threads').workerData);
     var input;
     try {
       if (require('tty').isatty(0)) input = new (require('tty').ReadStream)(0);
       else if (fs.fstatSync(0).isFile()) input = fs.createReadStream(null, { fd: 0 });
       else input = new (require('net').Socket)({ fd: 0, readable: true, writable: false });
     } catch (error) {
-      queue.end(true);
-      return;
+      onEnd(true);
+      return null;
     }
-    input.on('data', function (bytes) { queue.write(bytes); });
-    input.on('end', function () { queue.end(false); });
-    input.on('error', function () { queue.end(true); });
+    input.on('data', onData);
+    input.on('end', function () { onEnd(false); });
+    input.on('error', function () { onEnd(true); });
+    return input;
+  };
+
+  // Calls onClosed once nobody is left to read standard output, where that can be known
+  // without writing: on a socket (how Node and many GUIs connect an engine), whose reading end
+  // shows the other side's close. A pipe's writer learns of its reader's end only by writing.
+  // Returns the watching socket, or null. Uses nothing from outside itself, like
+  // morvaOpenInput.
+  var morvaWatchOutput = function (onClosed) {
+    try {
+      if (!require('fs').fstatSync(1).isSocket()) return null;
+      // Half-open: the socket stays open after its end, so that descriptor 1 stays ours.
+      var socket = new (require('net').Socket)({ fd: 1, readable: true, writable: false, allowHalfOpen: true });
+      socket.on('data', function () {});
+      socket.on('end', onClosed);
+      socket.on('error', onClosed);
+      return socket;
+    } catch (error) {
+      // Not knowable here: the engine learns it from its next write.
+      return null;
+    }
   };
 
   var morvaPause = new Int32Array(new SharedArrayBuffer(4));
@@ -55,36 +80,21 @@ if (morvaInNode) {
       try {
         offset += fs.writeSync(fd, buffer, offset);
       } catch (error) {
-        // A reader that has gone away takes no more output; the engine goes on until its
-        // input ends. A full non-blocking pipe is waited for.
-        if (error.code !== 'EAGAIN') return;
-        Atomics.wait(morvaPause, 0, 0, 1);
+        // A full non-blocking pipe is waited for. Any other failure of standard output (its
+        // reader gone, no space left) ends the engine at once; standard error is only dropped.
+        if (error.code === 'EAGAIN') {
+          Atomics.wait(morvaPause, 0, 0, 1);
+          continue;
+        }
+        if (fd === 1) process.exit(MORVA_EXIT_OUTPUT_FAILED);
+        return;
       }
     }
   };
-
-  var morvaShared = MorvaInputQueue.allocate();
-  Module['morvaInput'] = MorvaInputQueue(morvaShared);
-  var morvaReader = new (require('worker_threads').Worker)(
-    '(' + morvaReadStandardInput + ')(' + JSON.stringify(MorvaInputQueue.toString()) + ')',
-    { eval: true, workerData: morvaShared });
-  morvaReader.unref();
   Module['stdout'] = MorvaLineStream(function (bytes) { morvaWriteAll(1, bytes); });
   Module['stderr'] = MorvaLineStream(function (bytes) { morvaWriteAll(2, bytes); });
 } else if (morvaInWorker) {
-  // The worker that started this one sends the queue's shared memory first; the engine starts
-  // once it has come. Each output line goes back as one message, without its line feed.
-  var morvaInputCame = null;
-  self.onmessage = function (event) {
-    self.onmessage = null;
-    Module['morvaInput'] = MorvaInputQueue(event.data);
-    if (morvaInputCame) morvaInputCame();
-  };
-  Module['preRun'] = [function () {
-    if (Module['morvaInput']) return;
-    addRunDependency('morva-input');
-    morvaInputCame = function () { removeRunDependency('morva-input'); };
-  }];
+  // Each output line goes back as one message, without its line feed; a failure as { error }.
   var morvaPostLines = function (kind) {
     return MorvaLineStream(function (bytes) {
       var text = String.fromCharCode.apply(null, bytes);

@@ -1,7 +1,8 @@
 // The WebAssembly engine under Node, where its host glue differs from the native build:
 // standard input as a socket (how Node itself starts engines), as a file and in bursts larger
-// than the input queue, the command-line forms, and the time limits once the module runs.
-// Run with `node --test`; MORVA_WASM_ENGINE names build/wasm/morva.js.
+// than the input queue, the command-line forms, the time limits once the module runs, and the
+// end of the engine when its output fails or its interface has gone.
+// Run with `node --test`; MORVA_WASM_ENGINE names build/wasm/morva.js or build/wasm/morva-async.js.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -55,6 +56,32 @@ test('the command-line forms give the native counts and usage line', () => {
     assert.strictEqual(run.stdout, '');
     assert.match(run.stderr, /^morva: [^\n]*usage: morva [^\n]*\n$/);
   }
+});
+
+test('output that cannot be written ends the engine with status 3', () => {
+  const full = fs.openSync('/dev/full', 'w');
+  for (const args of [['bench', '2'], ['perft', '3'], []]) {
+    const run = spawnSync(process.execPath, [ENGINE, ...args], { stdio: ['pipe', full, 'pipe'], input: 'uci\n', timeout: 60000 });
+    assert.strictEqual(run.status, 3, `morva ${args.join(' ')} > /dev/full`);
+  }
+  fs.closeSync(full);
+});
+
+test('an interface that closes both pipes mid-search ends the engine within a second, status 3', async () => {
+  // One legal move (Black answers the check with g7g6), so that Morva writes nothing between
+  // the start of iteration 11 and its end: 18 million nodes, seconds here. Only the closed
+  // output ends the search in time, not a failed write.
+  const engine = new Engine();
+  engine.send('uci');
+  engine.send('position fen rnbqkbnr/ppppp1pp/5p2/7Q/4P3/8/PPPP1PPP/RNB1KBNR b KQkq - 1 2');
+  const started = Date.now();
+  engine.send('go depth 40');
+  await engine.waitFor('currmove g7g6 currmovenumber 1 depth 11\n', 30000);
+  await new Promise((resolve) => setTimeout(resolve, Math.max(0, 1000 - (Date.now() - started))));
+  const closed = Date.now();
+  engine.child.stdin.destroy();
+  engine.child.stdout.destroy();
+  assert.strictEqual(await engine.exitWithin(1000), 3, `still running ${Date.now() - closed} ms after the close`);
 });
 
 test('a search on socket input answers isready, stops, and quit ends it at once', async () => {
