@@ -74,7 +74,7 @@ install: release
 wasm:
 	@bash tools/install-web-deps.sh wasm
 	@emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF >/dev/null
-	@cmake --build $(WASM) -j $(JOBS) --target morva morva_async
+	@cmake --build $(WASM) -j $(JOBS) --target morva morva_async morva_web
 
 # The page to play against Morva, built into build/web and served on 127.0.0.1:$(PORT) with
 # the cross-origin isolation headers the engine's worker needs, until interrupted.

@@ -1,11 +1,13 @@
-# The WebAssembly engines, built with emscripten. Both run under Node (`node morva.js`, a UCI
-# engine on standard input and output) and as a browser worker (lines in and out as messages).
+# The WebAssembly engines, built with emscripten.
 #
 # - build/wasm/morva.js reads its input from a queue in shared memory, filled by another
-#   thread; browsers grant shared memory only to cross-origin isolated pages.
+#   thread; under Node (`node morva.js`, a UCI engine on standard input and output) and as a
+#   browser worker, where browsers grant shared memory only to cross-origin isolated pages.
 # - build/wasm/morva-async.js needs no shared memory: it hands control back to its host's
-#   event loop at each of the search's input checks (emscripten's ASYNCIFY), so it runs on
-#   any page and from disk.
+#   event loop at each of the search's input checks (emscripten's ASYNCIFY). It runs under
+#   Node and as a worker of any page.
+# - build/wasm/morva-web.js is the same engine as a browser worker only, with none of the Node
+#   glue, which bundlers could not resolve.
 #
 # - SINGLE_FILE embeds the module, so that Node never fetches a .wasm file by URL and the
 #   browser loads one file.
@@ -19,10 +21,10 @@
 target_compile_options(morva_core PRIVATE -msimd128 -msse4.1)
 target_compile_options(morva PRIVATE -msimd128 -msse4.1)
 
-function(morva_wasm_engine target)
+function(morva_wasm_engine target environment)
   target_link_options(${target} PRIVATE
     -msimd128
-    -sENVIRONMENT=node,worker
+    -sENVIRONMENT=${environment}
     -sSINGLE_FILE=1
     -sFORCE_FILESYSTEM=1
     -sEXIT_RUNTIME=1
@@ -39,18 +41,22 @@ function(morva_wasm_engine target)
   set_property(TARGET ${target} PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
 endfunction()
 
-morva_wasm_engine(morva input_queue_wasm.js host_wasm.js host_shared_input_wasm.js)
+morva_wasm_engine(morva node,worker input_queue_wasm.js host_wasm.js host_node_wasm.js host_shared_input_wasm.js)
 
-add_executable(morva_async app/main.cpp)
-target_link_libraries(morva_async PRIVATE morva_core)
-target_compile_options(morva_async PRIVATE -msimd128 -msse4.1)
-set_target_properties(morva_async PROPERTIES OUTPUT_NAME morva-async)
-morva_wasm_engine(morva_async host_wasm.js host_async_input_wasm.js)
 # Only the calls that can reach the two input imports keep their place across a pause, and no
 # call through a pointer does: the search's other calls stay as fast as without ASYNCIFY. The
 # saved stack of a deep search with its capture lines needs more room than the default.
-target_link_options(morva_async PRIVATE
-  -sASYNCIFY=1
-  "-sASYNCIFY_IMPORTS=['HostInputReady','ReadHostInput']"
-  -sASYNCIFY_IGNORE_INDIRECT=1
-  -sASYNCIFY_STACK_SIZE=65536)
+foreach(target IN ITEMS morva_async morva_web)
+  add_executable(${target} app/main.cpp)
+  target_link_libraries(${target} PRIVATE morva_core)
+  target_compile_options(${target} PRIVATE -msimd128 -msse4.1)
+  target_link_options(${target} PRIVATE
+    -sASYNCIFY=1
+    "-sASYNCIFY_IMPORTS=['HostInputReady','ReadHostInput']"
+    -sASYNCIFY_IGNORE_INDIRECT=1
+    -sASYNCIFY_STACK_SIZE=65536)
+endforeach()
+set_target_properties(morva_async PROPERTIES OUTPUT_NAME morva-async)
+morva_wasm_engine(morva_async node,worker host_wasm.js host_node_wasm.js host_async_input_wasm.js)
+set_target_properties(morva_web PROPERTIES OUTPUT_NAME morva-web)
+morva_wasm_engine(morva_web worker host_wasm.js host_async_input_wasm.js)

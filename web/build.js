@@ -1,5 +1,7 @@
 // Builds the page into build/web: the app bundled with its npm packages (so that the page
-// needs nothing from elsewhere once loaded), the engine worker and the WebAssembly engine.
+// needs nothing from elsewhere once loaded) and the two WebAssembly engines: the one without
+// shared memory as morva-engine.js, its source text in a script (any page, also from disk),
+// and the shared-memory one with its workers (cross-origin isolated pages).
 // Usage: node web/build.js [OUTPUT_FOLDER]
 'use strict';
 const esbuild = require('esbuild');
@@ -10,10 +12,13 @@ const web = __dirname;
 const root = path.join(web, '..');
 const output = path.resolve(process.argv[2] || path.join(root, 'build/web'));
 const engine = path.join(root, 'build/wasm/morva.js');
+const webEngine = path.join(root, 'build/wasm/morva-web.js');
 
-if (!fs.existsSync(engine)) {
-  console.error(`${engine} is missing: build the WebAssembly engine first with \`make wasm\``);
-  process.exit(1);
+for (const file of [engine, webEngine]) {
+  if (!fs.existsSync(file)) {
+    console.error(`${file} is missing: build the WebAssembly engines first with \`make wasm\``);
+    process.exit(1);
+  }
 }
 fs.mkdirSync(output, { recursive: true });
 
@@ -21,7 +26,6 @@ const copies = [
   [path.join(web, 'index.html'), 'index.html'],
   [path.join(web, 'style.css'), 'style.css'],
   [path.join(web, 'src/engine-worker.js'), 'engine-worker.js'],
-  [path.join(web, 'src/engine-host.js'), 'engine-host.js'],
   // The isolation headers for static hosts that read them from a _headers file (Netlify,
   // Cloudflare Pages).
   [path.join(web, '_headers'), '_headers'],
@@ -36,15 +40,19 @@ for (const sheet of ['chessground.base.css', 'chessground.brown.css', 'chessgrou
   copies.push([path.join(assets, sheet), sheet]);
 }
 for (const [from, to] of copies) fs.copyFileSync(from, path.join(output, to));
+fs.writeFileSync(path.join(output, 'morva-engine.js'),
+  `self.morvaEngineSource = ${JSON.stringify(fs.readFileSync(webEngine, 'latin1'))};\n`, 'latin1');
 
-esbuild.buildSync({
-  entryPoints: [path.join(web, 'src/main.js')],
-  bundle: true,
-  format: 'iife',
-  target: ['chrome100', 'firefox100', 'safari15'],
-  minify: true,
-  sourcemap: true,
-  outfile: path.join(output, 'app.js'),
-  logLevel: 'warning',
-});
+for (const [entry, outfile] of [['main.js', 'app.js'], ['engine-host.js', 'engine-host.js']]) {
+  esbuild.buildSync({
+    entryPoints: [path.join(web, 'src', entry)],
+    bundle: true,
+    format: 'iife',
+    target: ['chrome100', 'firefox100', 'safari15'],
+    minify: true,
+    sourcemap: true,
+    outfile: path.join(output, outfile),
+    logLevel: 'warning',
+  });
+}
 console.log(`page built in ${output}`);

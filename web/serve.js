@@ -1,5 +1,6 @@
-// Serves the built page on 127.0.0.1 with the headers that make it cross-origin isolated, which
-// the engine needs for its shared-memory input queue. Runs until interrupted.
+// Serves the built page on 127.0.0.1 with the headers that make it cross-origin isolated, so
+// that it runs the engine that reads its input from shared memory, the faster one (without
+// them the page runs the other engine). Runs until interrupted.
 // Usage: PORT=8080 node web/serve.js [FOLDER]   (PORT=0 takes any free port)
 'use strict';
 const fs = require('node:fs');

@@ -3,6 +3,7 @@
 // Every failure ends in one place, fail(): the worker's errors, the engine's exit, a start or
 // a search that never answers. After it every pending promise is rejected and nothing more is
 // sent, so the page can never wait for an answer that will not come.
+import { reportEngineFailures } from './engine_failures.js';
 
 // How long Morva may take to answer "uci", and to answer "bestmove" once told to stop.
 export const START_LIMIT_MS = 30000;
@@ -17,18 +18,21 @@ export class MorvaEngine {
     this.searches = [];
     this.expected = [];
     this.worker = null;
-    const isolation = isolationProblem();
-    if (isolation) {
-      queueMicrotask(() => this.fail(isolation));
-      return;
-    }
-    this.worker = new Worker('engine-worker.js');
-    this.worker.onmessage = (event) => this.receive(event.data);
-    this.worker.onerror = (event) => this.fail(event.message || 'the engine worker failed to start');
+    // Lines sent while the engine's script is still loading.
+    this.unsent = [];
+    startWorker().then((worker) => {
+      this.worker = worker;
+      worker.onmessage = (event) => this.receive(event.data);
+      worker.onerror = (event) => this.fail(event.message || 'the engine worker failed to start');
+      if (this.failure) return worker.terminate();
+      for (const line of this.unsent.splice(0)) worker.postMessage(line);
+    }, (error) => this.fail(error.message));
   }
 
   send(line) {
-    if (this.worker && !this.failure) this.worker.postMessage(line);
+    if (this.failure) return;
+    if (this.worker) this.worker.postMessage(line);
+    else this.unsent.push(line);
   }
 
   fail(message) {
@@ -129,16 +133,20 @@ export class MorvaEngine {
   }
 }
 
-// Why the engine cannot run in this page, or null. Its input queue is shared memory, which a
-// browser grants only to a page served with the two cross-origin isolation headers.
-function isolationProblem() {
-  if (self.crossOriginIsolated) return null;
-  if (location.protocol === 'file:') {
-    return 'opened as a file, this page cannot share memory with the engine: run `make web` and open the address it prints';
-  }
-  return 'this site does not send the headers that let the page share memory with the engine. ' +
-    'Whoever hosts it must send "Cross-Origin-Opener-Policy: same-origin" and ' +
-    '"Cross-Origin-Embedder-Policy: require-corp" with every file: `make web` does; on Netlify ' +
-    'or Cloudflare Pages the _headers file beside index.html does; with nginx, add_header; with ' +
-    'Apache, Header set';
+// The engine's worker. A cross-origin isolated page may share memory with it, and gets the
+// engine that reads its input from shared memory, which searches faster. Any other page (a
+// plain web host, the page opened from disk) gets the engine that needs no shared memory,
+// started from its source text: a page opened from disk may load a script but not start a
+// worker from a file.
+async function startWorker() {
+  if (self.crossOriginIsolated) return new Worker('engine-worker.js');
+  await new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = 'morva-engine.js';
+    script.onload = resolve;
+    script.onerror = () => reject(new Error('the engine (morva-engine.js) could not be loaded; copy the whole folder of the page'));
+    document.head.append(script);
+  });
+  const source = `(${reportEngineFailures})();\n${self.morvaEngineSource}`;
+  return new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
 }
