@@ -9,7 +9,7 @@ WEB := build/web
 PORT ?= 8080
 
 .PHONY: all release release-tests sanitize run test deps clean games soak windows fuzz native profile-build bench
-.PHONY: aarch64 linux-x86-64 dist install wasm web web-build exe
+.PHONY: aarch64 linux-x86-64 dist install wasm web web-build npm exe
 
 # Distributed testing frameworks build with `make -j EXE=PATH CXX=COMPILER` and then run
 # `PATH bench`: given EXE, `make` builds the Release engine with that compiler and copies it to
@@ -76,14 +76,21 @@ wasm:
 	@emcmake cmake -S . -B $(WASM) -DCMAKE_BUILD_TYPE=Release -DMORVA_TESTS=OFF >/dev/null
 	@cmake --build $(WASM) -j $(JOBS) --target morva morva_async morva_web
 
-# The page to play against Morva, built into build/web and served on 127.0.0.1:$(PORT) with
-# the cross-origin isolation headers the engine's worker needs, until interrupted.
+# The page to play against Morva, built into build/web (copy the folder to any web host, or
+# open its index.html from disk) and served on 127.0.0.1:$(PORT), until interrupted, with the
+# cross-origin isolation headers that give it the faster, shared-memory engine.
 web-build: wasm
 	@bash tools/install-web-deps.sh web
 	@node web/build.js $(WEB)
 
 web: web-build
 	@PORT=$(PORT) node web/serve.js $(WEB)
+
+# The npm package `morva` (the engines with a small promise-based API for Node and browsers),
+# packed into build/npm/morva-VERSION.tgz.
+npm: wasm
+	@bash tools/install-web-deps.sh web
+	@node npm/build.js build/npm
 
 exe:
 	$(if $(EXE),,$(error give the engine's path: make EXE=PATH [CXX=COMPILER]))
@@ -125,7 +132,7 @@ deps:
 # wine get up to three tries: wine's server ends with each program and starts again with the
 # next, and a run that meets it ending is cut off by wine itself ("wine client error:0: recvmsg:
 # Connection reset by peer"), whatever the program. A fault of the engine fails every try.
-test: deps web-build release-tests sanitize windows aarch64 fuzz
+test: deps web-build npm release-tests sanitize windows aarch64 fuzz
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS) -LE 'deep-perft|windows'
 	cd $(RELEASE) && ctest --output-on-failure -L windows --repeat until-pass:3
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE 'release-only|deep-perft'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the WebAssembly engine and the page need, only when it is missing:
 #   tools/install-web-deps.sh wasm   Debian's emscripten and the acorn its optimiser runs with
-#   tools/install-web-deps.sh web    that, and the page's npm packages from web/package-lock.json
+#   tools/install-web-deps.sh web    that, and the npm packages of the page and of the tests (esbuild,
+#                                    chess.js, puppeteer-core, typescript) from web/package-lock.json
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-web}"
@@ -23,6 +24,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 fi
 
-if [ "$mode" = web ] && [ ! -d web/node_modules ]; then
+# npm ci again when the lock file has changed since the last install.
+if [ "$mode" = web ] && { [ ! -e web/node_modules/.package-lock.json ] ||
+                          [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; }; then
   (cd web && npm ci --no-audit --no-fund)
 fi
