@@ -18,8 +18,13 @@
 #   in 4 GiB gets the engine's own "no memory" answer.
 # - The move ordering's SSE code becomes WebAssembly SIMD (emscripten's SSE headers), which
 #   every current browser and Node run.
-target_compile_options(morva_core PRIVATE -msimd128 -msse4.1)
-target_compile_options(morva PRIVATE -msimd128 -msse4.1)
+# - The engine's own code is compiled for link-time optimisation, which wasm-ld then does
+#   across its files. The link itself stays an ordinary one: linked with -flto, emscripten
+#   would take its link-time-optimised system libraries, which fail to link in Debian's build
+#   ("attempt to add bitcode file after LTO").
+set(MORVA_WASM_COMPILE_OPTIONS -msimd128 -msse4.1 -flto)
+target_compile_options(morva_core PRIVATE ${MORVA_WASM_COMPILE_OPTIONS})
+target_compile_options(morva PRIVATE ${MORVA_WASM_COMPILE_OPTIONS})
 
 function(morva_wasm_engine target environment)
   target_link_options(${target} PRIVATE
@@ -49,7 +54,7 @@ morva_wasm_engine(morva node,worker input_queue_wasm.js host_wasm.js host_node_w
 foreach(target IN ITEMS morva_async morva_web)
   add_executable(${target} app/main.cpp)
   target_link_libraries(${target} PRIVATE morva_core)
-  target_compile_options(${target} PRIVATE -msimd128 -msse4.1)
+  target_compile_options(${target} PRIVATE ${MORVA_WASM_COMPILE_OPTIONS})
   target_link_options(${target} PRIVATE
     -sASYNCIFY=1
     "-sASYNCIFY_IMPORTS=['HostInputReady','ReadHostInput']"
