@@ -23,9 +23,11 @@ char search_line[MAX_LINE_LENGTH + 1];
 
 void HandleWaitingLine() {
   // A failed read (end of input, an error, an endless line) ends the command loop after the
-  // search; a search that would never end by itself stops here instead.
+  // search; a search that would never end by itself stops here instead, and one whose answer
+  // nobody is left to read ends the engine.
   if (!ReadLine(search_line)) {
     if (stop_on_input_end) *search_stop_flag = 1;
+    else if (OutputClosed()) EndProcess(EXIT_OUTPUT_FAILED);
     return;
   }
   if (std::strcmp(search_line, "quit") == 0) {

@@ -9,8 +9,9 @@ constexpr int POLL_INTERVAL = 50000;
 constexpr int DEADLINE_INTERVAL = 1000;
 
 // Starts listening for the search about to run. The end of input stops it only when
-// stop_on_input_end is set ("go infinite", which would otherwise never end). A search with a
-// deadline (milliseconds of the program clock, -1 for none) stops when a poll finds it passed.
+// stop_on_input_end is set ("go infinite", which would otherwise never end); otherwise it ends
+// the engine when nobody is left to read the answer. A search with a deadline (milliseconds of
+// the program clock, -1 for none) stops when a poll finds it passed.
 void BeginSearchInput(int* stop_flag, bool stop_on_input_end, std::int64_t deadline);
 void EndSearchInput();
 // Visits to come that need nothing but counting: before the next input poll and the next look
