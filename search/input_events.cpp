@@ -95,9 +95,8 @@ void PollInputNow() {
   ++poll_counter;
   if (Limited() && ++limit_counter >= LIMIT_INTERVAL) {
     limit_counter = 0;
-    if ((deadline >= 0 && ElapsedMilliseconds() >= deadline) || (node_counter != nullptr && *node_counter >= node_budget)) {
-      *search_stop_flag = 1;
-    }
+    const bool nodes_spent = node_counter != nullptr && *node_counter >= node_budget;
+    if (nodes_spent || (deadline >= 0 && ElapsedMilliseconds() >= deadline)) *search_stop_flag = 1;
   }
   PlanQuietVisits();
 }
