@@ -12,7 +12,11 @@ namespace {
 bool output_discarded = false;
 
 [[noreturn]] void OutputFailed() {
-  std::fprintf(stderr, "morva: cannot write to standard output (%s); ending\n", std::strerror(errno));
+  // A reader that has gone (an interface that quit, "morva bench | head") is told nothing, as a
+  // program ended by SIGPIPE tells nothing; a full disk or a device error is worth a line.
+  if (errno != EPIPE) {
+    std::fprintf(stderr, "morva: cannot write to standard output (%s); ending\n", std::strerror(errno));
+  }
   // Not exit(): it would try once more to flush what could not be written.
   std::_Exit(EXIT_OUTPUT_FAILED);
 }
