@@ -71,35 +71,24 @@ TEST(MovePicker, GivesTheOrderOfSortKillersAndHashMove) {
   }
 }
 
-TEST(MovePicker, WithoutKillersItIsTheExchangeSortOfTheCaptures) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 2000; ++round) {
-    MoveList list = RandomList(random, std::uniform_int_distribution<int>(0, 20)(random), 0);
-    MoveList sorted = list;
-    SortCaptures(sorted);
-    SortedOrder order(list);
-    std::vector<Move> picked;
-    for (int index; (index = order.Next()) >= 0;) picked.push_back(list.moves[index]);
-    ASSERT_EQ(picked, std::vector<Move>(sorted.moves, sorted.moves + sorted.count));
-  }
-}
-
-// Lists as long as a move list can be, with scores over the whole range the generators use:
-// many equal scores, and entries that pass each other in several places at once. Passes four
-// and eight entries wide must agree.
-TEST(MovePicker, LongListsWithTheWholeScoreRange) {
+// Lists up to the longest a move list can be, with scores over the whole range the generators
+// use: many equal scores, and entries that pass each other in several places at once. The
+// quiet moves are appended only after the captures have been handed out, as the picker does.
+TEST(SortedOrder, EveryPassGivesThePlainOrder) {
   std::mt19937 random(99);
-  const bool processor_wide = SortedOrder::wide_passes;
-  for (const bool wide : {false, processor_wide}) {
-    SortedOrder::wide_passes = wide;
-    for (const int count : {5, 9, 17, 40, 77, 218, MAX_MOVES - 7, MAX_MOVES}) {
-      for (int round = 0; round < 20; ++round) {
+  const bool usual = SortedOrder::four_lanes;
+  for (const bool four_lanes : {false, SortedOrder::HAS_FOUR_LANES}) {
+    SortedOrder::four_lanes = four_lanes;
+    for (const int count : {0, 1, 3, 5, 8, 9, 13, 17, 40, 77, 218, MAX_MOVES - SPARE_ENTRIES}) {
+      for (int round = 0; round < 40; ++round) {
         auto list = std::make_unique<MoveList>();
-        const int captures = std::uniform_int_distribution<int>(0, count)(random);
+        auto uniform = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const int captures = uniform(0, count);
         for (int i = 0; i < count; ++i) {
           list->moves[i] = 1000 + i;
-          list->scores[i] = i < captures ? std::uniform_int_distribution<int>(50, MAX_MOVE_SCORE)(random)
-                                         : std::uniform_int_distribution<int>(MIN_MOVE_SCORE, 50)(random);
+          // Half the lists with few distinct scores, half over the generators' whole range.
+          if (round % 2 == 0) list->scores[i] = uniform(-2, 2) + (i < captures ? 100 : 0);
+          else list->scores[i] = i < captures ? uniform(50, MAX_MOVE_SCORE) : uniform(MIN_MOVE_SCORE, 50);
         }
         // What lies past the list must not matter: all bits set, which would win any comparison
         // a pass made with it.
@@ -108,14 +97,19 @@ TEST(MovePicker, LongListsWithTheWholeScoreRange) {
         list->count = count;
         auto sorted = std::make_unique<MoveList>(*list);
         SortMoves(*sorted);
+
+        list->count = captures;
         SortedOrder order(*list);
         std::vector<Move> picked;
         for (int index; (index = order.Next()) >= 0;) picked.push_back(list->moves[index]);
-        ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count)) << "count " << count << " wide " << wide;
+        list->count = count;
+        for (int index; (index = order.Next()) >= 0;) picked.push_back(list->moves[index]);
+        ASSERT_EQ(picked, std::vector<Move>(sorted->moves, sorted->moves + count))
+            << "count " << count << " four lanes " << four_lanes << " round " << round;
       }
     }
   }
-  SortedOrder::wide_passes = processor_wide;
+  SortedOrder::four_lanes = usual;
 }
 
 // A picker that starts from the captures and generates the quiet moves itself gives the same
