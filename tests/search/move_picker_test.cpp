@@ -66,12 +66,7 @@ std::vector<Move> PlainOrder(const Position& p, Move hash, Move primary, Move se
   killer_primary[ply] = primary;
   killer_secondary[ply] = secondary;
   KillersToFront(list, list.capture_count != 0 ? 1 : 0, ply);
-  for (int i = 0; i < list.count && hash != 0; ++i) {
-    if (list.moves[i] != hash) continue;
-    for (int j = i; j > 0; --j) list.moves[j] = list.moves[j - 1];
-    list.moves[0] = hash;
-    break;
-  }
+  MoveToIndex(list, hash, 0);
   return {list.moves, list.moves + list.count};
 }
 
