@@ -1,3 +1,5 @@
+#include <cassert>
+
 #include "board/attacks.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
@@ -58,6 +60,8 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
               int* stop_flag, int null_done, int material, Placement sums) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  // Every caller leaves room in the window, and the depths keep a path within its line.
+  assert(alpha < beta && ply >= 0 && ply <= depth && ply < MAX_PLY);
   if (*stop_flag == 1) return 0;
   if (ply == depth) {
     return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material, sums)
@@ -65,6 +69,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   }
 
   if (null_done == 0 && depth - ply > NULL_MOVE_REDUCTION && prev_move_type != CAPTURE && in_check == 0) {
+    const RestoredCheck restored(p);
     const int saved_flag = p.ep_flag, saved_file = p.ep_file, saved_rank = p.ep_rank;
     p.ep_flag = 0;
     const int r = Child<Us>(0, p, alpha, beta, depth, ply + NULL_MOVE_REDUCTION + 1, node_count, current_line,
@@ -92,6 +97,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   // Children are leaves here unless a check or the first capture extends them.
   const bool frontier = depth == ply + 1;
   for (int m = 0, index; (index = picker.Next()) >= 0; ++m) {
+    const RestoredCheck restored(p);
     const Move move = list.moves[index];
     const Legality answer = legality.Of(p, move);
     if (answer == Legality::ILLEGAL) continue;

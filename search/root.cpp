@@ -29,6 +29,7 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
 
   UndoRecord undo;
   for (int i = 0; i < list.count; ++i) {
+    const RestoredCheck restored(p);
     const Move move = list.moves[i];
     if constexpr (WHITE_TO_MOVE) {
       MakeMoveWhite(p, list, i, undo);
