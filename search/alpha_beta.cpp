@@ -114,13 +114,6 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     // its key waits until it passes.
     const bool prepared = answer == Legality::LEGAL || in_check == 0;
     if (prepared) PrepareChild(p, child_key, frontier);
-    // A child whose entry has been loading for a whole subtree, since the move before it looked
-    // ahead: when it holds a move, that move is most likely the child's first, and its own
-    // child's entry starts loading too.
-    if (m > 1 && in_check == 0 && !frontier && HashProbe(child_key)) {
-      constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
-      PrefetchChild(child_key ^ KeyChange(THEM, HashStoredMove(child_key)), depth == ply + 2);
-    }
     if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
     else MakeMoveBlack(p, list, index, undo);
     if (answer == Legality::MAKE_AND_SEE && OwnKingAttacked<Us>(p)) {
