@@ -13,6 +13,18 @@ void MakeMoveBlack(Position& position, const MoveList& list, int index, UndoReco
 void UnmakeMoveWhite(Position& position, const MoveList& list, int index, const UndoRecord& undo);
 void UnmakeMoveBlack(Position& position, const MoveList& list, int index, const UndoRecord& undo);
 
+// The twin of colour Us, for routines written once for both colours.
+template <Colour Us>
+inline void MakeMoveOf(Position& position, const MoveList& list, int index, UndoRecord& undo) {
+  if constexpr (Us == WHITE) MakeMoveWhite(position, list, index, undo);
+  else MakeMoveBlack(position, list, index, undo);
+}
+template <Colour Us>
+inline void UnmakeMoveOf(Position& position, const MoveList& list, int index, const UndoRecord& undo) {
+  if constexpr (Us == WHITE) UnmakeMoveWhite(position, list, index, undo);
+  else UnmakeMoveBlack(position, list, index, undo);
+}
+
 // In builds with assertions, checks that the position is left as it was found: when the check
 // goes out of scope, every field, the key included, must be what it was when the check began.
 // The search keeps one around each move it makes and takes back. Release builds drop it.

@@ -114,11 +114,9 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     // its key waits until it passes.
     const bool prepared = answer == Legality::LEGAL || in_check == 0;
     if (prepared) PrepareChild(p, child_key, frontier);
-    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
-    else MakeMoveBlack(p, list, index, undo);
+    MakeMoveOf<Us>(p, list, index, undo);
     if (answer == Legality::MAKE_AND_SEE && OwnKingAttacked<Us>(p)) {
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
-      else UnmakeMoveBlack(p, list, index, undo);
+      UnmakeMoveOf<Us>(p, list, index, undo);
       p.hash_key = key;
       continue;
     }
@@ -152,8 +150,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       }
     }
 
-    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
-    else UnmakeMoveBlack(p, list, index, undo);
+    UnmakeMoveOf<Us>(p, list, index, undo);
     // The key update depends on the move word alone, so a second update gives back the key
     // the node started with.
     p.hash_key = key;

@@ -112,11 +112,9 @@ int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_li
     const bool child_stands = WHITE_TO_MOVE ? child_material <= alpha : child_material >= beta;
     int r = child_material;
     if (!child_stands) {
-      if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
-      else MakeMoveBlack(p, list, i, undo);
+      MakeMoveOf<Us>(p, list, i, undo);
       r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line, child_material);
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
-      else UnmakeMoveBlack(p, list, i, undo);
+      UnmakeMoveOf<Us>(p, list, i, undo);
     }
     auto keep_line = [&] {
       if (child_stands) SetPathLine(local_line, current_line, ply + 1, r);
