@@ -30,12 +30,12 @@ int MovePicker::Pick() {
       [[fallthrough]];
     case Stage::PRIMARY_KILLER: {
       stage_ = Stage::SECONDARY_KILLER;
-      // A killer that is the best capture stays where it is.
+      // A killer that is the best capture stays where it is; without a killer to pull forward,
+      // the next entry in sorted order takes its place before the secondary killer.
       int index = Locate(killers_[0], FIRST_SPARE + 1);
       if (index < 0 || killers_[0] == front_[0]) {
         killers_[0] = 0;
-        index = SortedAt(tail_);
-        tail_ += index >= 0;
+        index = SortedAt(tail_++);
       }
       if (index >= 0) {
         front_[1] = list_.moves[index];
@@ -54,8 +54,7 @@ int MovePicker::Pick() {
       [[fallthrough]];
     }
     case Stage::REST:
-      for (int index; (index = SortedAt(tail_)) >= 0;) {
-        ++tail_;
+      for (int index; (index = SortedAt(tail_++)) >= 0;) {
         const Move move = list_.moves[index];
         if (move != hash_ && move != killers_[0] && move != killers_[1]) return index;
       }
