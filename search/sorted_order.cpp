@@ -35,8 +35,9 @@ void ScalarPass(std::uint32_t* keys, int j, int last) {
 #if defined(__SSE4_1__)
 // The same pass on groups of four words. Lanes past the segment's end are zero, which loses
 // every comparison (a word with its place is never zero), and are written back unchanged.
-// Groups of eight with AVX2, chosen at start-up, were measured too: bench speed differed by less
-// than 2% either way, below the 3% that would pay for a second width.
+// Groups of eight with AVX2, chosen at start-up, were measured side by side too: over seven
+// rounds of bench 5 their median speed per CPU second was at most 2.4% ahead and mostly
+// behind, short of the 3% that would pay for a second width.
 
 // One group of words with their places: each lane keeps the smaller of itself and the largest
 // word before it in the pass. `held`, the largest word before the group in every lane, becomes
