@@ -8,7 +8,7 @@
 #   with the engine's exit status.
 # - The hash table may grow to the advertised maximum and beyond; a size that does not fit
 #   in 4 GiB gets the engine's own "no memory" answer.
-set(MORVA_WASM_HOST ${CMAKE_SOURCE_DIR}/io/input_queue_wasm.js ${CMAKE_SOURCE_DIR}/io/host_wasm.js)
+set(MORVA_WASM_HOST ${PROJECT_SOURCE_DIR}/io/input_queue_wasm.js ${PROJECT_SOURCE_DIR}/io/host_wasm.js)
 target_link_options(morva PRIVATE
   -sENVIRONMENT=node,worker
   -sSINGLE_FILE=1
@@ -18,8 +18,8 @@ target_link_options(morva PRIVATE
   -sINITIAL_MEMORY=64MB
   -sMAXIMUM_MEMORY=4GB
   -sTOTAL_STACK=8MB
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/input_queue_wasm.js"
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/host_wasm.js")
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/io/input_queue_wasm.js"
+  "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/io/host_wasm.js")
 set_property(TARGET morva APPEND PROPERTY LINK_DEPENDS ${MORVA_WASM_HOST})
 # Debian's emscripten runs its JavaScript optimiser with the system's node, which finds
 # Debian's acorn only through NODE_PATH.
