@@ -55,13 +55,14 @@ fi
 
 gtest=(/usr/include/gtest /usr/src/googletest /usr/src/gtest /usr/lib/x86_64-linux-gnu/cmake/GTest
   /usr/lib/x86_64-linux-gnu/libgtest.a /usr/lib/x86_64-linux-gnu/libgtest_main.a)
+names_it='(GoogleTest|libgtest-dev).*(missing|not found)|(missing|not found).*(GoogleTest|libgtest-dev)'
 for what in "make test" "cmake --preset release-tests"; do
   status=0
   hiding "timeout 120 $what" "${gtest[@]}" >"$work/gtest.txt" 2>&1 || status=$?
-  if [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || ! grep -q 'GoogleTest\|libgtest-dev' "$work/gtest.txt"; then
+  if [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || ! grep -Eq "$names_it" "$work/gtest.txt"; then
     echo "check-bare-build: $what with GoogleTest hidden did not stop with a message that names it (status $status):" >&2
     tail -n 20 "$work/gtest.txt" >&2
     exit 1
   fi
-  echo "check-bare-build: $what with GoogleTest hidden stops: $(grep -m 1 'GoogleTest\|libgtest-dev' "$work/gtest.txt")"
+  echo "check-bare-build: $what with GoogleTest hidden stops: $(grep -E -m 1 "$names_it" "$work/gtest.txt")"
 done
