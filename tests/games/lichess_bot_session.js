@@ -20,6 +20,7 @@ const { performance } = require('node:perf_hooks');
 const { Chess } = require('chess.js');
 const { UciEngine } = require('./uci_engine');
 const { engineSetup } = require('./engines');
+const { check, failureCount, legalMove, finishSession } = require('./session_checks');
 
 const REPLY_MS = 10000;
 const QUIT_MS = 3000;
@@ -37,13 +38,6 @@ const OPPONENT_MS = 200;
 // The tenth of its clock that a clock search never passes, plus the pipes' delay.
 const CLOCK_SLACK_MS = 100;
 const BOT_MOVES = 10;
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!ok) failures += 1;
-  return ok;
-}
 
 // The uci_options of the README's lichess-bot section: the keys and values indented under
 // "uci_options:" in the first yaml block after the "### lichess-bot" heading.
@@ -89,11 +83,6 @@ function seededRandom(seed) {
   };
 }
 
-function legalMove(chess, line) {
-  const text = (line || '').trim().split(/\s+/)[1] || '';
-  return chess.moves({ verbose: true }).find((m) => m.lan === text);
-}
-
 async function session(engine, readmeOptions) {
   engine.send('uci');
   const uciok = await engine.waitFor('uciok', REPLY_MS);
@@ -109,7 +98,7 @@ async function session(engine, readmeOptions) {
     }
     if (String(value) !== String(option.default)) engine.send(`setoption name ${name} value ${value}`);
   }
-  if (failures > 0) return;
+  if (failureCount() > 0) return;
 
   engine.send('ucinewgame');
   if (!check((await engine.ready(REPLY_MS)) === null, 'ucinewgame then isready is answered by readyok')) return;
@@ -167,9 +156,7 @@ async function main() {
   } finally {
     await engine.kill();
   }
-  if (failures > 0) console.log(`--- engine dialogue ---\n${engine.log.join('\n')}\n${engine.stderr}`);
-  console.log(failures === 0 ? 'lichess-bot session passed' : `lichess-bot session: ${failures} checks failed`);
-  process.exitCode = failures === 0 ? 0 : 1;
+  finishSession(engine, 'lichess-bot session');
 }
 
 main().catch((err) => {
