@@ -39,27 +39,29 @@ const OPPONENT_MS = 200;
 const CLOCK_SLACK_MS = 100;
 const BOT_MOVES = 10;
 
-// The uci_options of the README's lichess-bot section: the keys and values indented under
-// "uci_options:" in the first yaml block after the "### lichess-bot" heading.
-function readmeUciOptions(readmePath) {
+// The README's lichess-bot configuration: the first yaml block after the "### lichess-bot"
+// heading, as lines without their comments.
+function readmeConfig(readmePath) {
   const text = fs.readFileSync(readmePath, 'utf8');
   const section = text.split(/^### lichess-bot$/m)[1];
   if (!section) throw new Error(`${readmePath} has no "### lichess-bot" section`);
-  const block = section.split(/^```yaml$/m)[1].split(/^```$/m)[0];
-  const options = [];
-  let indent = null;
-  for (const raw of block.split('\n')) {
-    const line = raw.replace(/\s+#.*$/, '');
-    const depth = line.search(/\S/);
-    if (indent === null) {
-      if (/^\s*uci_options:\s*$/.test(line)) indent = depth;
-      continue;
-    }
-    if (depth <= indent) break;
-    const match = /^\s*([^:]+):\s*(.+)$/.exec(line);
-    if (match) options.push([match[1].trim(), match[2].trim().replace(/^"(.*)"$/, '$1')]);
+  return section.split(/^```yaml$/m)[1].split(/^```$/m)[0].split('\n').map((l) => l.replace(/\s+#.*$/, ''));
+}
+
+// The entries indented under "KEY:": [name, value] pairs, or the items of a list.
+function entriesUnder(config, key) {
+  const start = config.findIndex((l) => new RegExp(`^\\s*${key}:\\s*$`).test(l));
+  if (start < 0) return [];
+  const indent = config[start].search(/\S/);
+  const entries = [];
+  for (const line of config.slice(start + 1)) {
+    if (line.search(/\S/) <= indent) break;
+    const pair = /^\s*([^:-][^:]*):\s*(.+)$/.exec(line);
+    const item = /^\s*-\s*(.+)$/.exec(line);
+    if (pair) entries.push([pair[1].trim(), pair[2].trim().replace(/^"(.*)"$/, '$1')]);
+    else if (item) entries.push(item[1].trim());
   }
-  return options;
+  return entries;
 }
 
 // The options of a "uci" answer by name: "option name N type spin default D min A max B".
@@ -83,7 +85,11 @@ function seededRandom(seed) {
   };
 }
 
-async function session(engine, readmeOptions) {
+async function session(engine, config) {
+  check(config.some((l) => /^\s*ponder:\s*false\s*$/.test(l)), 'the README\'s lichess-bot section sets ponder: false');
+  const variants = entriesUnder(config, 'variants');
+  check(variants.join() === 'standard', `the README's lichess-bot section accepts standard chess only (${variants.join(', ')})`);
+  const readmeOptions = entriesUnder(config, 'uci_options');
   engine.send('uci');
   const uciok = await engine.waitFor('uciok', REPLY_MS);
   if (!check(!uciok.failure, 'uci is answered by uciok')) return;
@@ -148,11 +154,11 @@ async function main() {
   if (!argv.includes('--morva') || !argv.includes('--readme')) {
     throw new Error('usage: lichess_bot_session.js --morva PATH --readme README.md');
   }
-  const readmeOptions = readmeUciOptions(argument('--readme'));
+  const config = readmeConfig(argument('--readme'));
   const engine = new UciEngine(engineSetup('morva', argument('--morva')));
   engine.start();
   try {
-    await session(engine, readmeOptions);
+    await session(engine, config);
   } finally {
     await engine.kill();
   }
