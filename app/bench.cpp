@@ -35,11 +35,12 @@ void RunBench(int depth) {
     const NodeCount nodes = NodesSearched() - before;
     total += nodes;
     std::printf("position %2zu: %lld nodes\n", i + 1, static_cast<long long>(nodes));
-    std::fflush(stdout);
+    FlushOutput();
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const double rate = seconds > 0 ? static_cast<double>(total) / seconds : 0.0;
   std::printf("\nTotal time (ms): %.0f\nNodes searched: %lld\nNodes/second: %.0f\n", seconds * 1000.0,
               static_cast<long long>(total), rate);
+  FlushOutput();
   DiscardOutput(false);
 }

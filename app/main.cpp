@@ -6,6 +6,7 @@
 #include "app/dispatch.h"
 #include "board/zobrist.h"
 #include "io/line_reader.h"
+#include "io/process_exit.h"
 #include "io/standard_streams.h"
 #include "uci/position_command.h"
 
@@ -28,5 +29,7 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   InitZobrist();
   while (ReadLine(line_buffer)) DispatchCommand(line_buffer, position, moves_text, &node_count);
-  return 0;
+  if (!InputFailed()) return 0;
+  std::fputs("morva: reading standard input failed; ending\n", stderr);
+  return EXIT_INPUT_FAILED;
 }

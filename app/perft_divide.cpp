@@ -9,6 +9,7 @@
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "board/move_text.h"
+#include "io/output.h"
 #include "movegen/generate.h"
 #include "movegen/perft.h"
 
@@ -66,10 +67,12 @@ void PerftDivide(int depth, const char* fen) {
       char text[8];
       MoveToText(root_moves.moves[i], text);
       std::printf("%s: %llu\n", text, static_cast<unsigned long long>(count));
+      FlushOutput();
       total += count;
     }
     white ? UnmakeMoveWhite(position, root_moves, i, undo) : UnmakeMoveBlack(position, root_moves, i, undo);
   }
   if (depth <= 0) total = 1;
   std::printf("\nNodes searched: %llu\n", static_cast<unsigned long long>(total));
+  FlushOutput();
 }

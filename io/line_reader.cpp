@@ -13,6 +13,7 @@ char input[INPUT_CAPACITY];
 std::size_t input_begin = 0;
 std::size_t input_end = 0;
 bool input_ended = false;
+bool input_failed = false;
 
 // Moves the unread bytes to the front and reads more behind them; false when nothing came.
 bool Refill() {
@@ -25,6 +26,7 @@ bool Refill() {
   const long got = ReadStandardInput(input + input_end, INPUT_CAPACITY - input_end);
   if (got <= 0) {
     input_ended = true;
+    input_failed = got < 0;
     return false;
   }
   input_end += static_cast<std::size_t>(got);
@@ -71,3 +73,5 @@ bool ReadLineIsReady() {
 void TakeWaitingInput() { Refill(); }
 
 std::size_t BufferedInputBytes() { return input_end - input_begin; }
+
+bool InputFailed() { return input_failed; }

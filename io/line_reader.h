@@ -23,3 +23,6 @@ void TakeWaitingInput();
 
 // Number of bytes read from standard input but not yet handed out as a line.
 std::size_t BufferedInputBytes();
+
+// True once a read of standard input has failed other than by reaching its end.
+bool InputFailed();

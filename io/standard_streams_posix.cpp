@@ -1,4 +1,7 @@
 #include "io/standard_streams.h"
 
-// POSIX streams pass bytes through unchanged already.
-void PrepareStandardStreams() {}
+#include <csignal>
+
+// POSIX streams pass bytes through unchanged already. A write to a pipe nobody reads must fail
+// and end the engine with its own status, whatever disposition of SIGPIPE the parent left.
+void PrepareStandardStreams() { std::signal(SIGPIPE, SIG_IGN); }

@@ -11,6 +11,7 @@ RecentMoves BuildRecentMoves(const char* moves_text);
 // The limits a go line carries; absent ones are -1.
 struct GoLimits {
   int depth = -1;
+  NodeCount nodes = -1;
   double wtime = -1.0;
   double btime = -1.0;
   double movetime = -1.0;

@@ -2,13 +2,14 @@
 // the engine's own line reader to DispatchCommand, as in the real command loop, and a running
 // search reads the lines that follow, as it does when an interface writes ahead.
 //
-// This file supplies the three platform hooks the engine leaves to its platform files:
+// This file supplies the four platform hooks the engine leaves to its platform files:
 // - ReadStandardInput serves the session's bytes, and never reports the end of input, because
 //   the line reader cannot start over once it has met it; each session ends with a line feed
 //   instead, so the loop below drains the reader exactly;
 // - PlatformInputAvailable answers for those bytes, and when none are left it hands the search a
 //   "stop", so that every search ends after one poll interval however it was limited;
-// - EndProcess ("quit" and the fatal table messages) jumps back to the start of the session.
+// - EndProcess ("quit" and the fatal table messages) jumps back to the start of the session;
+// - OutputClosed: the output always has its reader.
 //
 // Searches are kept small: go lines ask for at most MAX_FUZZ_DEPTH iterations and Hash settings
 // for at most one megabyte.
@@ -103,6 +104,8 @@ std::uint32_t PlatformInputAvailable() {
 }
 
 void EndProcess(int) { std::longjmp(session_end, 1); }
+
+bool OutputClosed() { return false; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The engine's replies are not checked here; only crashes, hangs and sanitizer findings are.

@@ -13,6 +13,7 @@
 #include "io/process_exit.h"
 #include "board/zobrist.h"
 #include "io/input_poll.h"
+#include "io/output.h"
 #include "uci/position_command.h"
 #include "io/stdin_read.h"
 
@@ -69,6 +70,7 @@ void operator delete[](void* pointer, std::size_t) noexcept { std::free(pointer)
 long ReadStandardInput(char*, std::size_t) { return 0; }
 std::uint32_t PlatformInputAvailable() { return 0; }
 void EndProcess(int status) { std::exit(status); }
+bool OutputClosed() { return false; }
 
 int main() {
   // The engine's replies go nowhere; the verdict goes to standard error.

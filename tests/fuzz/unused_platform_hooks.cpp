@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "io/input_poll.h"
+#include "io/output.h"
 #include "io/process_exit.h"
 #include "io/stdin_read.h"
 
@@ -18,3 +19,4 @@ namespace {
 long ReadStandardInput(char*, std::size_t) { Strayed("ReadStandardInput"); }
 std::uint32_t PlatformInputAvailable() { Strayed("PlatformInputAvailable"); }
 void EndProcess(int) { Strayed("EndProcess"); }
+bool OutputClosed() { Strayed("OutputClosed"); }

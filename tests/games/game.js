@@ -11,8 +11,11 @@ const QUIT_MS = 3000;
 // How long past its flag (or past the hang limit of a move-time game) an
 // engine may stay silent after "stop" before it counts as having no bestmove.
 const STOP_GRACE_MS = 2000;
-// A move-time search finishes the iteration it started, so it may run well
-// past its time; only silence beyond this counts as a hang.
+// A move time is a limit, as match managers keep it: an answer later than
+// this past it loses on time. The slack covers the pipes and this runner's
+// own event loop. Silence beyond the hang limit is waited out to tell a hang
+// from a late answer.
+const MOVETIME_TOLERANCE_MS = 30;
 const MOVETIME_HANG_FACTOR = 50;
 const MOVETIME_HANG_MIN_MS = 10000;
 
@@ -31,12 +34,12 @@ function budgetMs(control, clock) {
   return control.kind === 'movetime' ? control.ms : clock / 100;
 }
 
-// The most one move may take: a tenth of the clock left, or ten times the
-// move time, the limits the engine sets itself. OVERRUN_SLACK_MS covers the
-// pipe and scheduling delay of a loaded machine, which the runner measures too.
+// The most one move of a clock game may take: a tenth of the clock left, the
+// limit the engine sets itself. OVERRUN_SLACK_MS covers the pipe and
+// scheduling delay of a loaded machine, which the runner measures too.
 const OVERRUN_SLACK_MS = 100;
-function capMs(control, clock) {
-  return (control.kind === 'movetime' ? control.ms * 10 : clock / 10) + OVERRUN_SLACK_MS;
+function capMs(clock) {
+  return clock / 10 + OVERRUN_SLACK_MS;
 }
 
 function timeControlText(control) {
@@ -163,12 +166,13 @@ class Game {
       return 'gave no bestmove';
     }
     this.noteTime(colour, elapsed, budgetMs(control, clockBefore));
-    if (!neededStop && elapsed > capMs(control, clockBefore)) {
+    if (control.kind === 'clock' && !neededStop && elapsed > capMs(clockBefore)) {
       this.problem(colour, 'overrun', `${(elapsed / 1000).toFixed(3)}s on a move, more than the `
-        + `${(capMs(control, clockBefore) / 1000).toFixed(3)}s allowed after ${go}`);
+        + `${(capMs(clockBefore) / 1000).toFixed(3)}s allowed after ${go}`);
     }
-    if (neededStop && control.kind === 'movetime') {
-      this.problem(colour, 'time', `answered only after stop, ${(elapsed / 1000).toFixed(1)}s after ${go}`);
+    if (control.kind === 'movetime' && elapsed > control.ms + MOVETIME_TOLERANCE_MS) {
+      const how = neededStop ? 'only after stop' : `${(elapsed - control.ms).toFixed(0)}ms late`;
+      this.problem(colour, 'time', `answered ${how}, ${(elapsed / 1000).toFixed(3)}s after ${go}`);
       return 'lost on time';
     }
 

@@ -23,10 +23,11 @@ struct EngineRun {
   int status;
 };
 
-EngineRun RunEngine(const std::string& arguments, bool with_errors = false) {
+EngineRun RunEngine(const std::string& arguments, bool with_errors = false, const std::string& input = "/dev/null") {
   const std::string wrapper = EngineWrapper();
-  const std::string command = (wrapper.empty() ? "" : wrapper + " ") + "'" + EnginePath() + "' " + arguments +
-                              (with_errors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  // Standard error is redirected first, so that the arguments may redirect standard output.
+  const std::string command = (wrapper.empty() ? "" : wrapper + " ") + "'" + EnginePath() + "'" +
+                              (with_errors ? " 2>&1 " : " 2>/dev/null ") + arguments + " <" + input;
   std::FILE* pipe = popen(command.c_str(), "r");
   EngineRun run{"", -1};
   char buffer[4096];
@@ -90,6 +91,21 @@ TEST(Perft, ReferenceSuiteCounts) {
     EXPECT_TRUE(EndsWith(run.out, "\nNodes searched: " + std::to_string(wanted) + "\n")) << fen << " depth " << depth;
   }
   EXPECT_EQ(positions, 21);
+}
+
+// Output that could not be written, or input that could not be read, is never a success: status 3
+// for the output (here a full disk), 4 for the input (here a directory), each with a line that
+// says why.
+TEST(CommandLine, FailedWritesAndReadsEndWithTheirOwnStatus) {
+  for (const char* arguments : {"bench 2", "perft 3"}) {
+    SCOPED_TRACE(arguments);
+    const EngineRun full = RunEngine(std::string(arguments) + " >/dev/full", true);
+    EXPECT_EQ(full.status, 3);
+    EXPECT_NE(full.out.find("morva: cannot write to standard output"), std::string::npos) << full.out;
+  }
+  const EngineRun directory = RunEngine("", true, "/");
+  EXPECT_EQ(directory.status, 4);
+  EXPECT_EQ(directory.out, "morva: reading standard input failed; ending\n");
 }
 
 TEST(CommandLine, WrongArgumentsGiveOneUsageLineAndStatusTwo) {

@@ -109,6 +109,11 @@ void EngineProcess::CloseInput() {
   to_engine_ = -1;
 }
 
+void EngineProcess::CloseOutput() {
+  if (from_engine_ >= 0) close(from_engine_);
+  from_engine_ = -1;
+}
+
 int EngineProcess::WaitExit(int timeout_ms) {
   if (pid_ <= 0) return -1;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
@@ -121,7 +126,8 @@ int EngineProcess::WaitExit(int timeout_ms) {
       return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     if (RemainingMs(deadline) == 0) break;
-    ReadSome(10);
+    // With no output left to wait on, the wait for the exit needs a pause of its own.
+    if (!ReadSome(10) && from_engine_ < 0) usleep(10 * 1000);
   }
   kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);

@@ -32,6 +32,8 @@ class EngineProcess {
   // Reads until the engine closes its output or the deadline passes.
   void ReadToEnd(int timeout_ms);
   void CloseInput();
+  // Stops reading: the engine's next write meets a pipe that nobody reads.
+  void CloseOutput();
   // The exit status, or -1 when the engine had not ended by the deadline (it is then killed).
   int WaitExit(int timeout_ms);
   const std::string& Output() const { return output_; }

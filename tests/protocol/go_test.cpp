@@ -1,8 +1,12 @@
 // "go" over pipes: limits, the answer, and the lines that arrive while the search runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iostream>
 #include <regex>
+#include <vector>
 
 #include "tests/protocol/engine_process.h"
 
@@ -43,13 +47,16 @@ TEST(Go, IterationsStopAtFiftyAndAClockSetsTwenty) {
   EXPECT_EQ(IterationLines(RunSession(std::string("uci\n") + MATED + "go depth 5 btime 60000\n").output), 20);
 }
 
-// Milliseconds from the go line to "bestmove" in a position where iteration 2 alone would run
-// for minutes, so only the hard limits can end the search early. The clock starts once the
+// A position where iteration 2 alone would run for minutes, so only the hard limits can end a
+// search early.
+const char STRETCHED[] = "7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1";
+
+// Milliseconds from the go line to "bestmove", -1 when none came. The clock starts once the
 // engine has answered isready: a slow start (wine on a loaded machine) is not the search's time.
-long long MillisecondsToAnswer(const std::string& go) {
+long long MillisecondsToAnswer(const std::string& go, const std::string& fen = STRETCHED) {
   EngineProcess engine;
   engine.SendLine("uci");
-  engine.SendLine("position fen 7k/PPPPPPPP/8/8/8/8/pppppppp/K7 w - - 0 1");
+  engine.SendLine("position fen " + fen);
   engine.SendLine("isready");
   if (!engine.ReadUntil("readyok", 30000)) return -1;
   const auto sent = Clock::now();
@@ -59,12 +66,63 @@ long long MillisecondsToAnswer(const std::string& go) {
 }
 
 TEST(Go, HardLimitsEndSearchesThatOneIterationWouldStretch) {
-  // A clock of one second allows 100 ms; a move time of 50 ms allows 500 ms.
+  // A clock of one second allows 100 ms; a move time of 50 ms is kept (the move-time test
+  // measures by how much).
   for (const char* go : {"go wtime 1000 btime 1000 winc 0 binc 0", "go movetime 50"}) {
     SCOPED_TRACE(go);
     const long long ms = MillisecondsToAnswer(go);
     EXPECT_GE(ms, 0);
     EXPECT_LT(ms, 1000);
+  }
+}
+
+// "go nodes N" stops once N nodes have been counted over all iterations, and says how many it
+// counted. The count is checked every 1,000 leaf visits, and the unwinding after the stop still
+// makes (and counts) the moves left at each level, with searches that return at once.
+TEST(Go, NodeLimitEndsTheSearchWithinOneCheckOfItsNodes) {
+  constexpr long long CHECK_SLACK = 2000;
+  const std::string start_moves =
+      " a2a3 a2a4 b2b3 b2b4 c2c3 c2c4 d2d3 d2d4 e2e3 e2e4 f2f3 f2f4 g2g3 g2g4 h2h3 h2h4 b1a3 b1c3 g1f3 g1h3 ";
+  for (const long long limit : {1LL, 20000LL, 300000LL}) {
+    SCOPED_TRACE(limit);
+    const SessionResult r = RunSession("uci\nposition startpos\ngo nodes " + std::to_string(limit) + "\n");
+    const std::string total = LastLineStartingWith(r.output, "info nodes ");
+    ASSERT_NE(total, "") << r.output;
+    const long long nodes = std::stoll(total.substr(11));
+    EXPECT_GE(nodes, limit);
+    EXPECT_LE(nodes, limit + CHECK_SLACK);
+    // Answered like a stopped search: the move of the last iteration reported, a legal one.
+    const std::string answer = LastLineStartingWith(r.output, "bestmove ").substr(9);
+    const std::string last_iteration = LastLineStartingWith(r.output, "info  nps ");
+    EXPECT_EQ(last_iteration.substr(last_iteration.find(" pv ") + 4, 4), answer);
+    EXPECT_NE(start_moves.find(" " + answer + " "), std::string::npos) << answer;
+  }
+  // The first limit reached ends the search: here the depth, long before the nodes.
+  const SessionResult shallow = RunSession("uci\nposition startpos\ngo depth 3 nodes 1000000\n");
+  EXPECT_EQ(IterationLines(shallow.output), 3);
+  EXPECT_EQ(LastLineStartingWith(shallow.output, "info nodes "), "info nodes 802");
+}
+
+// "go movetime N" answers within N ms of its go line, apart from the time the answer takes to
+// arrive, from every position of the perft suite. The test has the machine to itself (see
+// tests/CMakeLists.txt): on a busy machine a late answer may be the scheduler's.
+TEST(MoveTime, EveryAnswerComesWithinItsMoveTime) {
+  std::vector<std::string> positions{STRETCHED};
+  std::ifstream suite(std::string(MORVA_TEST_DATA) + "/perft.epd");
+  for (std::string line; std::getline(suite, line);) {
+    if (!line.empty() && line[0] != '#') positions.push_back(line.substr(0, line.find(" ;")));
+  }
+  for (const auto& [movetime, searches] : {std::pair{100, 100}, std::pair{1000, 20}}) {
+    std::vector<long long> late;
+    for (int i = 0; i < searches; ++i) {
+      const std::string go = "go movetime " + std::to_string(movetime);
+      late.push_back(MillisecondsToAnswer(go, positions[i % positions.size()]) - movetime);
+    }
+    std::sort(late.begin(), late.end());
+    std::cout << "movetime " << movetime << ": ms late, min " << late.front() << ", median "
+              << late[late.size() / 2] << ", max " << late.back() << "\n";
+    EXPECT_GE(late.front(), -movetime) << "a search gave no answer";
+    EXPECT_LE(late.back(), 30);
   }
 }
 

@@ -47,6 +47,10 @@ TEST(GoLimits, ValuesAndUnits) {
   ExpectLimits("go wtime -1000 btime -1000 movetime -1000", -1, -1.0, -1.0, -1.0, 0);
   ExpectLimits("go depth -1", -1, -1.0, -1.0, -1.0, 0);
   ExpectLimits("go depth 0", 0, -1.0, -1.0, -1.0, 0);
+  // A node limit is counted in 64 bits; a negative one is no limit.
+  EXPECT_EQ(ParseGoLimits("go depth 3 nodes 5000000000").nodes, 5000000000);
+  EXPECT_EQ(ParseGoLimits("go nodes -5").nodes, -1);
+  EXPECT_EQ(ParseGoLimits("go depth 3").nodes, -1);
 }
 
 TEST(GoLimits, IncrementsAndMovesToGoAreIgnored) {
@@ -65,7 +69,7 @@ TEST(GoLimits, TokensAndTheirValues) {
   ExpectLimits("go infinite wtime", -1, -1.0, -1.0, -1.0, 1);
   ExpectLimits("go depth 4 movetime", 4, -1.0, -1.0, -1.0, 0);
   // Unknown words are skipped; the first word is never a keyword.
-  ExpectLimits("go ponder depth 2 nodes 300", 2, -1.0, -1.0, -1.0, 0);
+  ExpectLimits("go ponder depth 2 searchmoves e2e4", 2, -1.0, -1.0, -1.0, 0);
   ExpectAbsent("depth 7");
   ExpectAbsent("godepth 7");
 }

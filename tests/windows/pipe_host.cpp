@@ -7,6 +7,11 @@
 // Windows pipe (PeekNamedPipe, for one, is not supported on it), so only an engine started
 // through a real Windows pipe reads its input as it does on Windows. The engine's path is
 // given by MORVA_PIPE_HOST_ENGINE.
+//
+// With MORVA_PIPE_HOST_HANG_UP set, this program stands for an interface that dies when its
+// input ends: the engine's output goes through a Windows pipe too, copied to ours, and at the
+// end of our input both of the engine's pipes close together, as a dead Windows interface's
+// handles do. (Whether a Linux pipe is still read cannot be asked under wine.)
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +21,9 @@
 namespace {
 
 HANDLE to_engine = nullptr;
+HANDLE from_engine = nullptr;
+bool hang_up = false;
+volatile LONG input_over = 0;
 
 DWORD WINAPI CopyInput(void*) {
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
@@ -25,8 +33,28 @@ DWORD WINAPI CopyInput(void*) {
     DWORD written = 0;
     if (!WriteFile(to_engine, buffer, got, &written, nullptr)) break;
   }
-  CloseHandle(to_engine);
+  if (!hang_up) CloseHandle(to_engine);
+  InterlockedExchange(&input_over, 1);
   return 0;
+}
+
+// Copies the engine's output to ours until our input ends or the engine has ended and said
+// everything, then closes its output pipe before its input pipe. It peeks rather than waits in
+// a read, so that no read is pending on the pipe when it is closed.
+void CopyOutputUntilHangUp(HANDLE engine) {
+  char buffer[4096];
+  while (input_over == 0) {
+    DWORD available = 0, got = 0, written = 0;
+    if (PeekNamedPipe(from_engine, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      if (ReadFile(from_engine, buffer, available < sizeof buffer ? available : sizeof buffer, &got, nullptr)) {
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), buffer, got, &written, nullptr);
+      }
+    } else if (WaitForSingleObject(engine, 5) != WAIT_TIMEOUT) {
+      break;
+    }
+  }
+  CloseHandle(from_engine);
+  CloseHandle(to_engine);
 }
 
 // A job that kills what it holds once its last handle closes, which happens when this
@@ -57,12 +85,20 @@ int main() {
   HANDLE engine_input = nullptr;
   if (!CreatePipe(&engine_input, &to_engine, &inherit, 0)) return 127;
   SetHandleInformation(to_engine, HANDLE_FLAG_INHERIT, 0);
+  const char* hang_up_setting = std::getenv("MORVA_PIPE_HOST_HANG_UP");
+  hang_up = hang_up_setting != nullptr && *hang_up_setting != '\0';
+  HANDLE engine_output = Inheritable(GetStdHandle(STD_OUTPUT_HANDLE));
+  if (hang_up) {
+    CloseHandle(engine_output);
+    if (!CreatePipe(&from_engine, &engine_output, &inherit, 0)) return 127;
+    SetHandleInformation(from_engine, HANDLE_FLAG_INHERIT, 0);
+  }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = engine_input;
-  startup.hStdOutput = Inheritable(GetStdHandle(STD_OUTPUT_HANDLE));
+  startup.hStdOutput = engine_output;
   startup.hStdError = Inheritable(GetStdHandle(STD_ERROR_HANDLE));
   std::string command = std::string("\"") + engine + "\"";
   PROCESS_INFORMATION process{};
@@ -90,6 +126,7 @@ int main() {
   CloseHandle(process.hThread);
 
   CreateThread(nullptr, 0, CopyInput, nullptr, 0, nullptr);
+  if (hang_up) CopyOutputUntilHangUp(process.hProcess);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 127;
   GetExitCodeProcess(process.hProcess, &status);

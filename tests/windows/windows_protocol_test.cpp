@@ -26,9 +26,8 @@ TEST(WindowsPipe, EndlessSearchRunsOnUntilStopArrives) {
   EXPECT_EQ(engine.WaitExit(TIMEOUT_MS), 1);
 }
 
-// A search under a time limit ends after the first iteration that outlasts it, so the real
-// time from "go" to "bestmove" is at least the limit: a clock in the wrong unit or a stopped
-// clock shows up here.
+// A move time is kept to within a few milliseconds before its end, so the real time from "go"
+// to "bestmove" is close to it: a clock in the wrong unit or a stopped clock shows up here.
 TEST(WindowsClock, MoveTimeIsMeasuredInRealMilliseconds) {
   EngineProcess engine;
   engine.SendLine("uci");
@@ -39,7 +38,8 @@ TEST(WindowsClock, MoveTimeIsMeasuredInRealMilliseconds) {
   ASSERT_TRUE(engine.ReadUntil("bestmove ", TIMEOUT_MS)) << engine.Output();
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_GE(elapsed, 300);
+  EXPECT_GE(elapsed, 250);
+  EXPECT_LE(elapsed, 330);
   EXPECT_EQ(engine.Output().find("depth 20 score"), std::string::npos) << "the time limit never took effect";
 }
 

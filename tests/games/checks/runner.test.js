@@ -58,6 +58,10 @@ test('an engine that answers only after stop loses on time', async () => {
   assert.strictEqual(game.result, '0-1');
   const movetime = await play('legal', 'slow', { kind: 'movetime', ms: 100 });
   assert.deepStrictEqual(kinds(movetime), ['black:time']);
+  // A move time is a limit: an answer well past it loses, stop or no stop.
+  const late = await play('lagging', 'legal', { kind: 'movetime', ms: 100 });
+  assert.deepStrictEqual(kinds(late), ['white:time']);
+  assert.strictEqual(late.result, '0-1');
 });
 
 test('an engine that never answers is killed and counted as giving no bestmove', async () => {
