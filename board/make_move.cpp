@@ -1,6 +1,7 @@
 #include "board/make_move.h"
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstring>
 
@@ -146,6 +147,7 @@ inline void MakeMove(Position& p, Move m, UndoRecord& undo) {
       ClearCapturedRookRight(them, MoveCaptured(m), to);
       break;
     default:
+      assert(false && "MakeMove: unknown move type");
       return;
   }
   p.occupied = p.white_occupied | p.black_occupied;
@@ -204,6 +206,7 @@ inline void UnmakeMove(Position& p, Move m, const UndoRecord& undo) {
       PutBack(them, captured, to);
       break;
     default:
+      assert(false && "UnmakeMove: unknown move type");
       return;
   }
   p.occupied = p.white_occupied | p.black_occupied;

@@ -1,9 +1,8 @@
-#include <memory>
+#include <cassert>
 
 #include "board/attacks.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
-#include "movegen/generate.h"
 #include "movegen/legality.h"
 #include "search/eval_cache.h"
 #include "search/hash_table.h"
@@ -16,14 +15,6 @@ namespace {
 
 constexpr int NULL_MOVE_REDUCTION = 3;
 constexpr int CAPTURE_EXTENSION_PLIES = 4;
-// Whether the generators would list m, told without generating: quiet moves, castling and plain
-// captures. Promotions and en passant are never so listed and take the ordinary way.
-template <Colour Us>
-inline bool ListedWithoutGenerating(const Position& p, Move m) {
-  if (MoveTypeOf(m) == CAPTURE) return Us == WHITE ? PlainCaptureListedWhite(p, m) : PlainCaptureListedBlack(p, m);
-  return Us == WHITE ? QuietListedWhite(p, m) : QuietListedBlack(p, m);
-}
-
 template <Colour Us>
 inline int OwnKingAttacked(const Position& p) {
   return Us == WHITE ? WhiteKingInCheck(p) : BlackKingInCheck(p);
@@ -69,6 +60,8 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
               PVLine& current_line, PVLine& best_line, int prev_move_type, const RecentMoves* recent_moves,
               int* stop_flag, int null_done, int material, Placement sums) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
+  // Every caller leaves room in the window, and the depths keep a path within its line.
+  assert(alpha < beta && ply >= 0 && ply <= depth && ply < MAX_PLY);
   if (*stop_flag == 1) return 0;
   if (ply == depth) {
     return WHITE_TO_MOVE ? LeafWhite(p, best_line, alpha, beta, ply, current_line, recent_moves, stop_flag, material, sums)
@@ -76,6 +69,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   }
 
   if (null_done == 0 && depth - ply > NULL_MOVE_REDUCTION && prev_move_type != CAPTURE && in_check == 0) {
+    const RestoredCheck restored(p);
     const int saved_flag = p.ep_flag, saved_file = p.ep_file, saved_rank = p.ep_rank;
     p.ep_flag = 0;
     const int r = Child<Us>(0, p, alpha, beta, depth, ply + NULL_MOVE_REDUCTION + 1, node_count, current_line,
@@ -90,36 +84,10 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
     }
   }
 
+  // The moves in order: the hash move, the best capture, the killers, the rest by score.
   MoveList list;
   const std::uint64_t key = p.hash_key;
-  const Move hash_move = HashProbe(key) ? HashStoredMove(key) : 0;
-  // Sorted captures and quiet moves, the killers pulled forward, the hash move first; the quiet
-  // moves are generated when the order reaches them. The picker is built in room of its own when
-  // the order is first needed: an empty std::optional would clear all of that room at every node.
-  union PickerRoom {
-    PickerRoom() {}
-    MovePicker picker;
-  } room;
-  MovePicker* picker = nullptr;
-  // Nearly every node whose hash move is searched first ends on it. Where the generators would
-  // list that move, it is searched from a spare entry before anything is generated, and the
-  // captures and the order behind it wait until a second move is asked for.
-  const bool hash_first = hash_move != 0 && ListedWithoutGenerating<Us>(p, hash_move);
-  // The killers as the node found them: the hash move may replace them before the order is set.
-  const Move primary = killer_primary[ply], secondary = killer_secondary[ply];
-  auto start_order = [&] {
-    if constexpr (WHITE_TO_MOVE) GenerateCapturesWhite(p, list);
-    else GenerateCapturesBlack(p, list);
-    picker = std::construct_at(&room.picker, list, p, Us, primary, secondary, list.capture_count != 0 ? 1 : 0, hash_move);
-    // The order hands out the hash move first: it has been searched already.
-    if (hash_first) picker->Next();
-  };
-  auto next = [&] {
-    if (!picker) start_order();
-    return picker->Next();
-  };
-  if (hash_first) list.moves[MovePicker::HASH_MOVE_SPARE] = hash_move;
-  else start_order();
+  MovePicker picker(list, p, Us, HashProbe(key) ? HashStoredMove(key) : 0, killer_primary[ply], killer_secondary[ply]);
 
   int best = WHITE_TO_MOVE ? -INF_SCORE : INF_SCORE;
   bool legal_found = false;
@@ -128,44 +96,27 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
   LegalityTest<Us> legality(in_check != 0);
   // Children are leaves here unless a check or the first capture extends them.
   const bool frontier = depth == ply + 1;
-  // From the second move on, out of check, the move after the one about to be searched is
-  // taken from the picker first: its child's entry loads while this move's subtree is searched.
-  // A node that ends on its first move never orders more than it uses.
-  constexpr int NOT_TAKEN = -2;
-  int ahead = NOT_TAKEN;
-  std::uint64_t ahead_key = 0;
-  for (int m = 0;; ++m) {
-    const bool taken_ahead = ahead != NOT_TAKEN;
-    const int index = taken_ahead ? ahead : m == 0 && hash_first ? MovePicker::HASH_MOVE_SPARE : next();
-    ahead = NOT_TAKEN;
-    if (index < 0) break;
+  for (int m = 0, index; (index = picker.Next()) >= 0; ++m) {
+    const RestoredCheck restored(p);
     const Move move = list.moves[index];
     const Legality answer = legality.Of(p, move);
     if (answer == Legality::ILLEGAL) continue;
-    const std::uint64_t child_key = taken_ahead ? ahead_key : key ^ KeyChange(Us, move);
+    const std::uint64_t child_key = key ^ KeyChange(Us, move);
+    // From the second move on, out of check, the next move's child starts loading while this
+    // move's subtree is searched. A node that ends on its first move never orders more than it
+    // uses.
     if (m > 0 && in_check == 0) {
-      ahead = next();
-      if (ahead >= 0) {
-        ahead_key = key ^ KeyChange(Us, list.moves[ahead]);
-        PrefetchChild(ahead_key, frontier);
-      }
+      const int ahead = picker.Peek();
+      if (ahead >= 0) PrefetchChild(key ^ KeyChange(Us, list.moves[ahead]), frontier);
     }
     // The child's key depends on the move word alone: its entry starts loading before the move
     // is made. A move that must be made to be told is mostly an evasion, which mostly fails;
     // its key waits until it passes.
     const bool prepared = answer == Legality::LEGAL || in_check == 0;
     if (prepared) PrepareChild(p, child_key, frontier);
-    // A child taken ahead has had its entry loading for a whole subtree. When it holds a move,
-    // that move is most likely the child's first: its own child's entry starts loading too.
-    if (taken_ahead && !frontier && HashProbe(child_key)) {
-      constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
-      PrefetchChild(child_key ^ KeyChange(THEM, HashStoredMove(child_key)), depth == ply + 2);
-    }
-    if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, index, undo);
-    else MakeMoveBlack(p, list, index, undo);
+    MakeMoveOf<Us>(p, list, index, undo);
     if (answer == Legality::MAKE_AND_SEE && OwnKingAttacked<Us>(p)) {
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
-      else UnmakeMoveBlack(p, list, index, undo);
+      UnmakeMoveOf<Us>(p, list, index, undo);
       p.hash_key = key;
       continue;
     }
@@ -199,8 +150,7 @@ int AlphaBeta(int in_check, Position& p, int alpha, int beta, int depth, int ply
       }
     }
 
-    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, index, undo);
-    else UnmakeMoveBlack(p, list, index, undo);
+    UnmakeMoveOf<Us>(p, list, index, undo);
     // The key update depends on the move word alone, so a second update gives back the key
     // the node started with.
     p.hash_key = key;

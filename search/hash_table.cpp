@@ -10,6 +10,7 @@
 
 #include "io/process_exit.h"
 #include "io/output.h"
+#include "search/ordering.h"
 
 int hash_size_mb = DEFAULT_HASH_MB;
 
@@ -95,16 +96,7 @@ void ReleaseHashTable() {
 
 std::uint32_t HashEntryCount() { return hash_mask + 1; }
 
-int HashMoveToFront(MoveList& list, std::uint64_t key) {
-  const Move m = EntryFor(key).move;
-  for (int i = 0; i < list.count; ++i) {
-    if (list.moves[i] != m) continue;
-    for (int j = i; j > 0; --j) list.moves[j] = list.moves[j - 1];
-    list.moves[0] = m;
-    return 1;
-  }
-  return 0;
-}
+int HashMoveToFront(MoveList& list, std::uint64_t key) { return MoveToIndex(list, EntryFor(key).move, 0) ? 1 : 0; }
 
 void StoreHashMove(const MoveList& list, int index, std::uint64_t key, int ply) {
   TTEntry& e = EntryFor(key);

@@ -1,47 +1,36 @@
 #include "search/ordering.h"
 
+#include <utility>
+
 Move killer_primary[PV_CAPACITY];
 Move killer_secondary[PV_CAPACITY];
 
 namespace {
 
-// One pass of the exchange sort on [j, last): position j exchanges with every later entry that
-// scores higher than what it holds at that moment. The sort is not stable, and its exact
-// permutation decides the search tree. The entry held at j is kept in registers during the pass:
-// each exchange leaves the old holder behind at k and takes the entry from k, as a swap would.
-void ExchangePass(MoveList& list, int j, int last) {
-  Move* moves = list.moves;
-  std::int32_t* scores = list.scores;
-  Move held_move = moves[j];
-  std::int32_t held_score = scores[j];
-  for (int k = j + 1; k < last; ++k) {
-    const std::int32_t score = scores[k];
-    if (held_score < score) {
-      const Move move = moves[k];
-      moves[k] = held_move;
-      scores[k] = held_score;
-      held_move = move;
-      held_score = score;
-    }
-  }
-  moves[j] = held_move;
-  scores[j] = held_score;
-}
-
+// Position j exchanges with every later entry that scores higher than what it holds at that
+// moment. The sort is not stable, and its exact permutation decides the search tree.
 void SortSegment(MoveList& list, int first, int last) {
-  for (int j = first; j < last - 1; ++j) ExchangePass(list, j, last);
-}
-
-void MoveToIndex(MoveList& list, Move move, int start) {
-  for (int k = start; k < list.count; ++k) {
-    if (list.moves[k] != move) continue;
-    for (int j = k; j > start; --j) list.moves[j] = list.moves[j - 1];
-    list.moves[start] = move;
-    return;
+  for (int j = first; j < last - 1; ++j) {
+    for (int k = j + 1; k < last; ++k) {
+      if (list.scores[j] < list.scores[k]) {
+        std::swap(list.moves[j], list.moves[k]);
+        std::swap(list.scores[j], list.scores[k]);
+      }
+    }
   }
 }
 
 }  // namespace
+
+bool MoveToIndex(MoveList& list, Move move, int start) {
+  for (int k = start; k < list.count; ++k) {
+    if (list.moves[k] != move) continue;
+    for (int j = k; j > start; --j) list.moves[j] = list.moves[j - 1];
+    list.moves[start] = move;
+    return true;
+  }
+  return false;
+}
 
 void SortMoves(MoveList& list) {
   SortSegment(list, 0, list.capture_count);

@@ -14,6 +14,9 @@ extern Move killer_secondary[PV_CAPACITY];
 void SortMoves(MoveList& list);
 // Sorts the capture segment only.
 void SortCaptures(MoveList& list);
+// Moves the first entry from start on that holds the move to index start, the entries between
+// one place up; the scores stay where they are. False when no such entry exists.
+bool MoveToIndex(MoveList& list, Move move, int start);
 // Pulls the ply's primary killer to index start and its secondary killer to start + 1.
 void KillersToFront(MoveList& list, int start, int ply);
 // Records a move that raised the bound at this ply.

@@ -1,3 +1,5 @@
+#include <cassert>
+
 #include "board/bitscan.h"
 #include "board/make_move.h"
 #include "movegen/generate.h"
@@ -46,6 +48,7 @@ template <Colour Us>
 int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_line, PVLine& best_line, int material) {
   constexpr bool WHITE_TO_MOVE = Us == WHITE;
   constexpr Colour THEM = WHITE_TO_MOVE ? BLACK : WHITE;
+  assert(alpha < beta && ply < MAX_PLY);
   const int stand = material;
   auto stand_pat = [&] {
     SetPathLine(best_line, current_line, ply, stand);
@@ -99,6 +102,7 @@ int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_li
       return score;
     }
 
+    const RestoredCheck restored(p);
     current_line.moves[ply] = move;
     const int gain = MaterialGain(move);
     const int child_material = WHITE_TO_MOVE ? material + gain : material - gain;
@@ -108,11 +112,9 @@ int SearchCaptures(Position& p, int alpha, int beta, int ply, PVLine& current_li
     const bool child_stands = WHITE_TO_MOVE ? child_material <= alpha : child_material >= beta;
     int r = child_material;
     if (!child_stands) {
-      if constexpr (WHITE_TO_MOVE) MakeMoveWhite(p, list, i, undo);
-      else MakeMoveBlack(p, list, i, undo);
+      MakeMoveOf<Us>(p, list, i, undo);
       r = Quiesce<THEM>(p, alpha, beta, ply + 1, current_line, best_line, child_material);
-      if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
-      else UnmakeMoveBlack(p, list, i, undo);
+      UnmakeMoveOf<Us>(p, list, i, undo);
     }
     auto keep_line = [&] {
       if (child_stands) SetPathLine(local_line, current_line, ply + 1, r);

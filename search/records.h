@@ -1,6 +1,7 @@
 // Records and the score scale shared by every level of the search, the reports and "go".
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 
@@ -26,6 +27,7 @@ struct PVLine {
 // call to the library's copy costs more than the copy; the last group overlaps the one before
 // it rather than going past n.
 [[gnu::always_inline]] inline void CopyMoves(Move* to, const Move* from, int n) {
+  assert(n >= 0 && n <= PV_CAPACITY);
   if (n < 4) {
     if (n > 0) to[0] = from[0];
     if (n > 1) to[1] = from[1];

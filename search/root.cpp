@@ -29,19 +29,12 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
 
   UndoRecord undo;
   for (int i = 0; i < list.count; ++i) {
+    const RestoredCheck restored(p);
     const Move move = list.moves[i];
-    if constexpr (WHITE_TO_MOVE) {
-      MakeMoveWhite(p, list, i, undo);
-      if (WhiteKingAttacked(p)) {
-        UnmakeMoveWhite(p, list, i, undo);
-        continue;
-      }
-    } else {
-      MakeMoveBlack(p, list, i, undo);
-      if (BlackKingAttacked(p)) {
-        UnmakeMoveBlack(p, list, i, undo);
-        continue;
-      }
+    MakeMoveOf<Us>(p, list, i, undo);
+    if (WHITE_TO_MOVE ? WhiteKingAttacked(p) : BlackKingAttacked(p)) {
+      UnmakeMoveOf<Us>(p, list, i, undo);
+      continue;
     }
     legal_found = true;
     ++*node_count;
@@ -65,8 +58,7 @@ int SearchRoot(int* best_from, int* best_to, Position& p, int depth, NodeCount* 
     const double seconds = static_cast<double>(ElapsedMilliseconds() - t0) / 1000.0;
     if (p.hash_key != child_key) ReportKeyCheck();
 
-    if constexpr (WHITE_TO_MOVE) UnmakeMoveWhite(p, list, i, undo);
-    else UnmakeMoveBlack(p, list, i, undo);
+    UnmakeMoveOf<Us>(p, list, i, undo);
     UpdateKey(Us, list, i, p);
 
     // A child that returned because of a stop has a score that means nothing and leaves no

@@ -190,4 +190,21 @@ TEST(MakeMove, PromotionsReplaceThePawn) {
   EXPECT_EQ(m->white_by_kind[KNIGHT], 0u);
 }
 
+// A build with assertions stops at a move word of no known type and at a position that a search
+// left changed, where a release build would go on with a wrong board.
+TEST(MakeMoveDeathTest, AssertionsCatchUnknownTypesAndPositionsLeftChanged) {
+  Position p = PositionFromFen(START);
+  MoveList list{};
+  list.moves[0] = MakeMoveWord(PAWN, 12, 28, 9, 0);
+  UndoRecord undo{};
+  EXPECT_DEBUG_DEATH(MakeMoveWhite(p, list, 0, undo), "unknown move type");
+  EXPECT_DEBUG_DEATH(UnmakeMoveBlack(p, list, 0, undo), "unknown move type");
+  EXPECT_DEBUG_DEATH(
+      {
+        const RestoredCheck restored(p);
+        p.castle_wk = 0;
+      },
+      "position not restored");
+}
+
 }  // namespace

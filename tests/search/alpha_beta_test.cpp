@@ -134,12 +134,14 @@ TEST_F(AlphaBeta, TheNullMoveCutsOffWithBetaAndRestoresEnPassant) {
 }
 
 TEST_F(AlphaBeta, AQuietMoveThatRaisesTheBoundBecomesTheKiller) {
-  // Kb1 is White's only legal move.
+  // Kb1 is White's only legal move. The killer the node found moves to the secondary slot.
+  const Move earlier = MakeMoveWord(QUEEN, 1, 2, QUIET, 0);
+  killer_primary[5] = earlier;
   Position p = KeyedPosition("k7/8/8/8/8/8/2r5/K7 w - - 0 1");
   White(p, -INF_SCORE, INF_SCORE, 6, 5);
   EXPECT_EQ(nodes, 1);
   EXPECT_EQ(Text(killer_primary[5]), "a1b1");
-  EXPECT_EQ(killer_secondary[5], 0);
+  EXPECT_EQ(killer_secondary[5], earlier);
   EXPECT_TRUE(HashProbe(p.hash_key));
   // Raising the bound again with the same move fills both slots with it.
   White(p, -INF_SCORE, INF_SCORE, 6, 5);

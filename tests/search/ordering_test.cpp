@@ -109,18 +109,4 @@ TEST_F(Killers, PulledToTheStartIndexAndTheOneBehindIt) {
   }
 }
 
-TEST_F(Killers, AnUpdateShiftsThePrimaryDownEvenWhenItIsTheSameMove) {
-  const Move a = MakeMoveWord(KNIGHT, 1, 18, QUIET, 0), b = MakeMoveWord(BISHOP, 2, 20, QUIET, 0);
-  UpdateKillers(a, PLY);
-  EXPECT_EQ(killer_primary[PLY], a);
-  EXPECT_EQ(killer_secondary[PLY], 0);
-  UpdateKillers(b, PLY);
-  EXPECT_EQ(killer_primary[PLY], b);
-  EXPECT_EQ(killer_secondary[PLY], a);
-  UpdateKillers(b, PLY);
-  EXPECT_EQ(killer_primary[PLY], b);
-  EXPECT_EQ(killer_secondary[PLY], b);
-  EXPECT_EQ(killer_primary[PLY + 1], 0);
-}
-
 }  // namespace
