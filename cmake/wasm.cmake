@@ -38,8 +38,8 @@ function(morva_wasm_engine target environment)
     -sMAXIMUM_MEMORY=4GB
     -sTOTAL_STACK=8MB)
   foreach(script IN LISTS ARGN)
-    target_link_options(${target} PRIVATE "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/io/${script}")
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/io/${script})
+    target_link_options(${target} PRIVATE "SHELL:--pre-js ${PROJECT_SOURCE_DIR}/io/${script}")
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/io/${script})
   endforeach()
   # Debian's emscripten runs its JavaScript optimiser with the system's node, which finds
   # Debian's acorn only through NODE_PATH.

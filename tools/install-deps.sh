@@ -3,16 +3,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-missing=()
-need() { # need PACKAGE COMMAND-OR-FILE
-  if ! command -v "$2" >/dev/null 2>&1 && [ ! -e "$2" ]; then missing+=("$1"); fi
+# Each need is a package and a command or file that shows it is there.
+needs=()
+bare_needs=()
+need() { needs+=("$1=$2"); }
+# The same, installed without the package's recommendations (hundreds of megabytes that no test uses).
+need_bare() { bare_needs+=("$1=$2"); }
+present() { # present COMMAND-OR-FILE, where the file may be a pattern
+  command -v "$1" >/dev/null 2>&1 && return 0
+  local file
+  for file in $1; do [ -e "$file" ] && return 0; done
+  return 1
+}
+absent() { # absent NEED...: the packages of the needs that are not there
+  for pair in "$@"; do present "${pair#*=}" || echo "${pair%%=*}"; done
 }
 need cmake cmake
 need g++ g++
 need libgtest-dev /usr/include/gtest/gtest.h
 # The fuzz target: clang with libFuzzer and the sanitizer runtimes.
 need clang clang++
-need libclang-rt-dev "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null | head -n 1)"
+need libclang-rt-dev '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a'
 need libbenchmark-dev /usr/include/benchmark/benchmark.h
 # Memcheck over protocol sessions (tests/valgrind).
 need valgrind valgrind
@@ -35,11 +46,34 @@ need unzip unzip
 need groff-base groff
 # The browser test of the page (tests/web).
 need chromium /usr/bin/chromium
+# The Debian package's test (tests/dist): the build tools, lintian, and hardening-check from
+# devscripts. (qemu-user's qemu-x86_64 runs the engines on a processor without POPCNT.)
+need_bare dpkg-dev dpkg-buildpackage
+need_bare debhelper dh
+need_bare lintian lintian
+need_bare devscripts hardening-check
 
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
+mapfile -t missing < <(absent "${needs[@]}")
+mapfile -t missing_bare < <(absent "${bare_needs[@]}")
+if [ $((${#missing[@]} + ${#missing_bare[@]})) -gt 0 ]; then
+  echo "installing: ${missing[*]} ${missing_bare[*]}"
   apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+  fi
+  if [ ${#missing_bare[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing_bare[@]}"
+  fi
+fi
+# apt can report a package as installed whose files are gone: every test needs what is listed
+# here, so stop now, naming it, rather than let the tests fail (or skip) one by one later.
+mapfile -t still_missing < <(absent "${needs[@]}" "${bare_needs[@]}")
+if [ ${#still_missing[@]} -gt 0 ]; then
+  for pair in "${needs[@]}" "${bare_needs[@]}"; do
+    present "${pair#*=}" || echo "tools/install-deps.sh: ${pair#*=} is missing although its package, ${pair%%=*}, was installed" >&2
+  done
+  echo "tools/install-deps.sh: the tests cannot run without ${still_missing[*]}: reinstall with \`apt-get install --reinstall ${still_missing[*]}\`" >&2
+  exit 1
 fi
 
 if [ ! -d tests/games/node_modules ]; then

@@ -1,15 +1,35 @@
 # `make install` into a staging folder (DESTDIR) under PREFIX /usr/local: the engine must land
-# in bin and answer "uci", the README, LICENSE and THIRD-PARTY-NOTICES in share/doc/morva, and
-# the manual page in share/man/man6, where groff must render it without a warning.
+# in bin with its symbols (stripping is the packagers' business) and answer "uci", the README,
+# LICENSE and THIRD-PARTY-NOTICES in share/doc/morva, and the manual page in share/man/man6,
+# where groff must render it without a warning. `make install-strip` must leave the symbols out.
 # BUILD_DIR is the build to install.
 set(stage ${WORK_DIR}/install-stage)
-file(REMOVE_RECURSE ${stage})
-execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
-  ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr/local RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
 set(engine ${stage}/usr/local/bin/morva)
+function(install_engine)  # install_engine([--strip]): into the staging folder, afresh
+  file(REMOVE_RECURSE ${stage})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${stage}
+    ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr/local ${ARGN} RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install ${ARGN} failed: ${result}")
+  endif()
+  execute_process(COMMAND readelf -S ${engine} OUTPUT_VARIABLE sections RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "readelf cannot read the installed engine")
+  endif()
+  set(symbols FALSE PARENT_SCOPE)
+  if(sections MATCHES "\\.symtab")
+    set(symbols TRUE PARENT_SCOPE)
+  endif()
+endfunction()
+
+install_engine(--strip)
+if(symbols)
+  message(FATAL_ERROR "install-strip left the engine's symbols in")
+endif()
+install_engine()
+if(NOT symbols)
+  message(FATAL_ERROR "install stripped the engine: leave that to install-strip and the packagers")
+endif()
 foreach(text README.md LICENSE THIRD-PARTY-NOTICES)
   if(NOT EXISTS ${stage}/usr/local/share/doc/morva/${text})
     message(FATAL_ERROR "${text} is not in share/doc/morva")

@@ -9,6 +9,7 @@
 const { Chess } = require('chess.js');
 const { UciEngine } = require('./uci_engine');
 const { engineSetup } = require('./engines');
+const { check, legalMove, finishSession } = require('./session_checks');
 
 const REPLY_MS = 10000;
 const INFINITE_MS = 1500;     // how long "go infinite" runs before "stop"
@@ -16,18 +17,6 @@ const STOP_REPLY_MS = 5000;   // the answer to "stop" must come within this
 const QUIT_MS = 3000;
 const PLIES_BEFORE = 10;
 const PLIES_AFTER = 4;
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!ok) failures += 1;
-  return ok;
-}
-
-function legalMove(chess, line) {
-  const text = (line || '').trim().split(/\s+/)[1] || '';
-  return chess.moves({ verbose: true }).find((m) => m.lan === text);
-}
 
 async function session(engine) {
   const chess = new Chess();
@@ -88,9 +77,7 @@ async function main() {
   } finally {
     await engine.kill();
   }
-  if (failures > 0) console.log(`--- engine dialogue ---\n${engine.log.join('\n')}\n${engine.stderr}`);
-  console.log(failures === 0 ? 'interface session passed' : `interface session: ${failures} checks failed`);
-  process.exitCode = failures === 0 ? 0 : 1;
+  finishSession(engine, 'interface session');
 }
 
 main().catch((err) => {
