@@ -52,7 +52,7 @@ morva_wasm_engine(morva node,worker input_queue_wasm.js host_wasm.js host_node_w
 # call through a pointer does: the search's other calls stay as fast as without ASYNCIFY. The
 # saved stack of a deep search with its capture lines needs more room than the default.
 foreach(target IN ITEMS morva_async morva_web)
-  add_executable(${target} app/main.cpp)
+  add_executable(${target} ${ENTRY_SOURCES})
   target_link_libraries(${target} PRIVATE morva_core)
   target_compile_options(${target} PRIVATE ${MORVA_WASM_COMPILE_OPTIONS})
   target_link_options(${target} PRIVATE
