@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "io/process_exit.h"
 #include "board/zobrist.h"
 #include "search/hash_table.h"
 #include "uci/go_command.h"
 #include "io/output.h"
+#include "io/platform.h"
 #include "uci/position_command.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include "app/dispatch.h"
 #include "board/zobrist.h"
 #include "io/line_reader.h"
-#include "io/process_exit.h"
-#include "io/standard_streams.h"
+#include "io/platform.h"
 #include "uci/position_command.h"
 
 namespace {

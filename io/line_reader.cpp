@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "io/stdin_read.h"
+#include "io/platform.h"
 
 namespace {
 
@@ -40,6 +40,14 @@ void HandOut(char* buffer, std::size_t length, std::size_t consumed) {
   input_begin += consumed;
 }
 
+// True when ReadLine would return without reading: a whole line is buffered, the input has
+// ended or failed, or the buffered line is already too long.
+bool ReadLineIsReady() {
+  if (input_ended) return true;
+  const std::size_t available = input_end - input_begin;
+  return available > MAX_LINE_LENGTH || std::memchr(input + input_begin, '\n', available) != nullptr;
+}
+
 }  // namespace
 
 bool ReadLine(char* buffer) {
@@ -64,13 +72,20 @@ bool ReadLine(char* buffer) {
   }
 }
 
-bool ReadLineIsReady() {
-  if (input_ended) return true;
-  const std::size_t available = input_end - input_begin;
-  return available > MAX_LINE_LENGTH || std::memchr(input + input_begin, '\n', available) != nullptr;
+std::uint32_t InputAvailable() {
+  // A line counts only once its line feed is there: the search reads it at once and must not
+  // wait in that read for the rest of a line that is still on its way. Whatever can be read
+  // without waiting is moved into the reader, where a partial line waits for its end. Refill
+  // is only called while no whole line is buffered, so the buffer has room.
+  while (!ReadLineIsReady()) {
+    if (PlatformInputAvailable() == 0) return 0;
+    Refill();
+  }
+  // The bytes held, as the count of bytes waiting; at the end of input with nothing left, still
+  // non-zero, so that the read that follows reports the end.
+  const std::size_t held = BufferedInputBytes();
+  return held > 0 ? static_cast<std::uint32_t>(held) : 1;
 }
-
-void TakeWaitingInput() { Refill(); }
 
 std::size_t BufferedInputBytes() { return input_end - input_begin; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 constexpr std::size_t MAX_LINE_LENGTH = 65535;
 
@@ -12,14 +13,11 @@ constexpr std::size_t MAX_LINE_LENGTH = 65535;
 // ends at end of input without a line feed is still returned.
 bool ReadLine(char* buffer);
 
-// True when ReadLine would return without reading: a whole line is buffered, the input has
-// ended or failed, or the buffered line is already too long.
-bool ReadLineIsReady();
-
-// One read of standard input into the buffer, behind what it holds. It waits like any read,
-// so the caller makes it only when the platform says bytes (or the end) are there. Only
-// called while ReadLineIsReady() is false, when the buffer has room.
-void TakeWaitingInput();
+// Whether a whole line is waiting, answered without blocking: 0 while none is; non-zero when
+// ReadLine returns at once: the number of bytes read and not yet handed out when a whole line
+// is among them, or 1 once the input has ended or failed with nothing left. Bytes of a line
+// that has not ended yet are taken into the reader and left there.
+std::uint32_t InputAvailable();
 
 // Number of bytes read from standard input but not yet handed out as a line.
 std::size_t BufferedInputBytes();

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "io/process_exit.h"
+#include "io/platform.h"
 
 namespace {
 

@@ -13,7 +13,3 @@ void DiscardOutput(bool discard);
 // For text written with stdio's own calls (the bench, perft): sends what stdio holds, and ends
 // the process like a failed WriteOutput when any of it could not be written.
 void FlushOutput();
-
-// True when nobody is left to read standard output: a pipe or socket whose reader has gone.
-// False when that cannot be told without writing.
-bool OutputClosed();

@@ -8,8 +8,8 @@
 #include <sys/mman.h>
 #endif
 
-#include "io/process_exit.h"
 #include "io/output.h"
+#include "io/platform.h"
 #include "search/ordering.h"
 
 int hash_size_mb = DEFAULT_HASH_MB;

@@ -2,12 +2,11 @@
 
 #include <cstring>
 
-#include "io/process_exit.h"
 #include "search/clock.h"
 #include "search/hash_table.h"
-#include "io/input_poll.h"
 #include "io/line_reader.h"
 #include "io/output.h"
+#include "io/platform.h"
 
 namespace {
 

@@ -21,16 +21,14 @@
 #include <string>
 
 #include "app/dispatch.h"
-#include "io/process_exit.h"
 #include "board/zobrist.h"
 #include "io/output.h"
 #include "search/hash_table.h"
 #include "search/ordering.h"
 #include "uci/go_command.h"
-#include "io/input_poll.h"
 #include "io/line_reader.h"
 #include "uci/position_command.h"
-#include "io/stdin_read.h"
+#include "io/platform.h"
 
 namespace {
 

@@ -19,8 +19,7 @@
 #include <cstring>
 #include <string>
 
-#include "io/input_poll.h"
-#include "io/stdin_read.h"
+#include "io/platform.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

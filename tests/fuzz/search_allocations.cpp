@@ -10,12 +10,10 @@
 #include <unistd.h>
 
 #include "app/dispatch.h"
-#include "io/process_exit.h"
 #include "board/zobrist.h"
-#include "io/input_poll.h"
 #include "io/output.h"
 #include "uci/position_command.h"
-#include "io/stdin_read.h"
+#include "io/platform.h"
 
 namespace {
 

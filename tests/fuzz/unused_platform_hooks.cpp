@@ -4,10 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "io/input_poll.h"
-#include "io/output.h"
-#include "io/process_exit.h"
-#include "io/stdin_read.h"
+#include "io/platform.h"
 
 namespace {
 [[noreturn]] void Strayed(const char* hook) {
