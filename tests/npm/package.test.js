@@ -19,7 +19,7 @@ const ROOT = path.join(__dirname, '../..');
 const WEB_MODULES = path.join(ROOT, 'web/node_modules');
 const { Chess } = require(path.join(WEB_MODULES, 'chess.js'));
 const esbuild = require(path.join(WEB_MODULES, 'esbuild'));
-const driver = require('../web/page_driver.js');
+const puppeteer = require(path.join(WEB_MODULES, 'puppeteer-core'));
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'morva-npm-'));
 const app = path.join(work, 'app');
@@ -116,7 +116,7 @@ test('in Chromium without isolation, a page bundled with esbuild and a plain scr
 <script>new Morva().search('startpos', { depth: 4 }).then(({ bestMove }) => { document.title = 'bestmove ' + bestMove; },
   (error) => { document.title = 'failed: ' + error.message; });</script>`);
   const server = await servePlain(site);
-  const browser = await driver.launchBrowser();
+  const browser = await puppeteer.launch({ executablePath: process.env.MORVA_CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox'] });
   try {
     // The bundled example searches the position after 1. e4, the plain page the start.
     for (const [name, before] of [['bundled.html', 'rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1'],
