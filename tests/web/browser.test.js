@@ -435,23 +435,25 @@ test('levels, typed moves, the move list, a reload, changing sides, flipping and
 
 // Without the isolation headers the page runs the engine that needs no shared memory, which
 // hears "stop" only when it hands control back to the browser.
-test('on a plain host the page plays ten moves for each side, without errors', async () => {
-  const { page, problems } = await openPage('?movetime=2000', { at: plain.origin });
-  assert.strictEqual(await page.evaluate(() => self.crossOriginIsolated), false);
-  await page.select('#level', '3');
-  const random = randomGenerator(20261208);
-  let fen = await fenOf(page);
-  for (let move = 1; move <= 10; ++move) {
-    const moves = new Chess(fen).moves({ verbose: true });
-    const chosen = moves[Math.floor(random() * moves.length)];
-    await playMove(page, chosen);
-    fen = (await nextPosition(page, fen, 2000)).fen;
-    assert.strictEqual(fen, chosen.after, `move ${move}: the board did not take ${chosen.san}`);
-    fen = (await morvaReply(page, fen, 2000)).fen;
+test('on a plain host and opened from disk the page plays ten moves for each side, without errors', async () => {
+  for (const at of [plain.origin, pathToFileURL(ROOT).href]) {
+    const { page, problems } = await openPage('index.html?movetime=2000', { at });
+    assert.strictEqual(await page.evaluate(() => self.crossOriginIsolated), false);
+    await page.select('#level', '3');
+    const random = randomGenerator(20261208);
+    let fen = await fenOf(page);
+    for (let move = 1; move <= 10; ++move) {
+      const moves = new Chess(fen).moves({ verbose: true });
+      const chosen = moves[Math.floor(random() * moves.length)];
+      await playMove(page, chosen);
+      fen = (await nextPosition(page, fen, 2000)).fen;
+      assert.strictEqual(fen, chosen.after, `${at}, move ${move}: the board did not take ${chosen.san}`);
+      fen = (await morvaReply(page, fen, 2000)).fen;
+    }
+    assert.strictEqual(await stateOf(page), 'user');
+    assert.deepStrictEqual(problems, [], at);
+    await page.close();
   }
-  assert.strictEqual(await stateOf(page), 'user');
-  assert.deepStrictEqual(problems, []);
-  await page.close();
 });
 
 test(`on a plain host "Move now" stops a long search within ${STOP_LIMIT_MS} ms`, async () => {
@@ -476,15 +478,6 @@ test(`on a plain host "Move now" stops a long search within ${STOP_LIMIT_MS} ms`
     await playMove(page, own);
     await nextPosition(page, reply.fen, 2000);
   }
-  assert.deepStrictEqual(problems, []);
-  await page.close();
-});
-
-test('opened from disk, the page plays', async () => {
-  const { page, problems } = await openPage('index.html', { at: pathToFileURL(ROOT).href });
-  const start = await fenOf(page);
-  await playMove(page, { from: 'e2', to: 'e4' });
-  await morvaReply(page, (await nextPosition(page, start, 2000)).fen, 1000);
   assert.deepStrictEqual(problems, []);
   await page.close();
 });
