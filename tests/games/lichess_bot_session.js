@@ -14,20 +14,18 @@ const fs = require('node:fs');
 const { performance } = require('node:perf_hooks');
 const { Chess } = require('chess.js');
 const { check, legalMove, runSession } = require('./session_checks');
+// How late an answer may come: a move time's slack, and a tenth of the clock plus the pipes' delay.
+const { MOVETIME_TOLERANCE_MS, capMs } = require('./game');
 
 const REPLY_MS = 10000;
 const FIRST_MOVE_MS = 10000;
 const LICHESS_ABORT_MS = 30000;
-// The answer to "go movetime N" may come this late: the time to write and read the reply.
-const MOVETIME_SLACK_MS = 30;
 // lichess-bot's default move_overhead, kept back from the bot's own clock at each move.
 const MOVE_OVERHEAD_MS = 2000;
 // lichess's UltraBullet, a quarter of a minute without increment; the opponent takes a fifth of
 // a second a move.
 const CLOCK_MS = 15000;
 const OPPONENT_MS = 200;
-// The tenth of its clock that a clock search never passes, plus the pipes' delay.
-const CLOCK_SLACK_MS = 100;
 const BOT_MOVES = 10;
 
 // The entries indented under "KEY:" in the README's yaml block for lichess-bot, comments left out.
@@ -82,7 +80,7 @@ async function session(engine, argument) {
     const tookMs = Math.round(performance.now() - started);
     const move = !answer.failure && legalMove(chess, answer.line);
     if (!check(move, `move ${botMove} (${go}): a legal bestmove (${answer.line || answer.failure})`)) return;
-    const limitMs = first ? FIRST_MOVE_MS + MOVETIME_SLACK_MS : given / 10 + CLOCK_SLACK_MS;
+    const limitMs = first ? FIRST_MOVE_MS + MOVETIME_TOLERANCE_MS : capMs(given);
     check(tookMs <= limitMs, `move ${botMove} came in ${tookMs} ms, within ${Math.round(limitMs)} ms`);
     chess.move(move);
     if (!first) clock -= tookMs;
