@@ -3,8 +3,8 @@
 # the engine: first with the hardening flags a distribution sets (CPPFLAGS, CXXFLAGS, LDFLAGS),
 # which must reach the engine (fortified and stack-protected calls, immediate binding); then
 # without them in the same build folder, which must rebuild it without them. That engine must
-# hold no popcnt instruction and still give the pinned bench node count. (The tests that depend
-# on this one run it under qemu on a processor without POPCNT.)
+# hold no popcnt instruction. (The tests that depend on this one run it under qemu on a processor
+# without POPCNT: the reference sessions and the pinned bench node count.)
 #   check_x86_64_build.sh WORK-DIR   (the build folder is WORK-DIR/build)
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -35,7 +35,5 @@ build
 
 popcnt=$(objdump -d "$engine" | grep -c popcnt || true)
 [ "$popcnt" -eq 0 ] || fail "the ARCH=x86-64 engine holds $popcnt popcnt instructions"
-nodes=$("$engine" bench 4 | grep '^Nodes searched: ')
-[ "$nodes" = "Nodes searched: 2162325" ] || fail "the ARCH=x86-64 engine's bench 4 gives '$nodes', not the pinned 2162325"
 echo "make ARCH=x86-64: the distribution's flags reach the engine and leave with a rebuild;" \
-  "no popcnt instruction in $engine; bench 4: $nodes"
+  "no popcnt instruction in $engine"

@@ -263,4 +263,4 @@ async function playGame(options) {
   return new Game(options).play();
 }
 
-module.exports = { playGame, timeControlText, capMs };
+module.exports = { playGame, timeControlText, capMs, MOVETIME_TOLERANCE_MS };

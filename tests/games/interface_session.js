@@ -7,9 +7,7 @@
 //
 //   node interface_session.js --morva PATH
 const { Chess } = require('chess.js');
-const { UciEngine } = require('./uci_engine');
-const { engineSetup } = require('./engines');
-const { check, legalMove, finishSession } = require('./session_checks');
+const { check, legalMove, runSession } = require('./session_checks');
 
 const REPLY_MS = 10000;
 const INFINITE_MS = 1500;     // how long "go infinite" runs before "stop"
@@ -67,20 +65,4 @@ async function session(engine) {
     `quit exits with status ${engine.setup.quitStatus} (got ${exit.code}${exit.signal ? ', signal ' + exit.signal : ''})`);
 }
 
-async function main() {
-  const argv = process.argv.slice(2);
-  if (argv[0] !== '--morva' || !argv[1]) throw new Error('usage: interface_session.js --morva PATH');
-  const engine = new UciEngine(engineSetup('morva', argv[1]));
-  engine.start();
-  try {
-    await session(engine);
-  } finally {
-    await engine.kill();
-  }
-  finishSession(engine, 'interface session');
-}
-
-main().catch((err) => {
-  console.error(err.stack || String(err));
-  process.exitCode = 2;
-});
+runSession('interface session', session);
