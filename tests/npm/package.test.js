@@ -9,7 +9,6 @@ const test = require('node:test');
 const assert = require('node:assert');
 const { execFileSync, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
-const http = require('node:http');
 const { createRequire } = require('node:module');
 const os = require('node:os');
 const path = require('node:path');
@@ -20,6 +19,7 @@ const WEB_MODULES = path.join(ROOT, 'web/node_modules');
 const { Chess } = require(path.join(WEB_MODULES, 'chess.js'));
 const esbuild = require(path.join(WEB_MODULES, 'esbuild'));
 const puppeteer = require(path.join(WEB_MODULES, 'puppeteer-core'));
+const { servePlain } = require('../web/plain_host');
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'morva-npm-'));
 const app = path.join(work, 'app');
@@ -89,17 +89,6 @@ test('the types accept the documented use and refuse misuse', () => {
   assert.deepStrictEqual([...new Set(lines)], marked, refused);
 });
 
-// A static server without the isolation headers, as most web hosts are.
-async function servePlain(root) {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript' };
-  const server = http.createServer((request, response) => {
-    const file = path.join(root, path.normalize(new URL(request.url, 'http://localhost').pathname));
-    fs.readFile(file, (error, body) => response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' }).end(body));
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return server;
-}
-
 test('in Chromium without isolation, a page bundled with esbuild and a plain script page each play a move', async () => {
   const site = path.join(work, 'site');
   fs.mkdirSync(site);
@@ -120,7 +109,7 @@ test('in Chromium without isolation, a page bundled with esbuild and a plain scr
       const problems = [];
       page.on('pageerror', (error) => problems.push(error.message));
       page.on('console', (message) => message.type() === 'error' && problems.push(message.text()));
-      await page.goto(`http://127.0.0.1:${server.address().port}/${name}`);
+      await page.goto(`${server.origin}/${name}`);
       await page.waitForFunction(() => /^(bestmove|failed)/.test(document.title), { timeout: 30000 });
       assert.strictEqual(await page.evaluate(() => self.crossOriginIsolated), false);
       const [kind, move] = (await page.title()).split(' ');

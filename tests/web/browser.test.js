@@ -8,7 +8,6 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const { spawn } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
@@ -18,6 +17,7 @@ const WEB = path.join(__dirname, '../../web');
 const puppeteer = require(path.join(WEB, 'node_modules/puppeteer-core'));
 const { Chess } = require(path.join(WEB, 'node_modules/chess.js'));
 const { serve } = require(path.join(WEB, 'serve.js'));
+const { servePlain } = require('./plain_host');
 
 const ROOT = path.resolve(process.env.MORVA_WEB_ROOT || path.join(__dirname, '../../build/web'));
 const SCREENSHOT = process.env.MORVA_SCREENSHOT || path.join(__dirname, '../../build/web-test/final-position.png');
@@ -33,22 +33,6 @@ let browser;
 let profile;
 let origin;
 let plain;
-
-// A static server without the isolation headers: python3's, at { origin, close }.
-async function servePlain(root) {
-  const python = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
-  const at = await new Promise((resolve, reject) => {
-    let said = '';
-    python.stdout.on('data', (text) => {
-      said += text;
-      const port = /port (\d+)/.exec(said);
-      if (port) resolve(`http://127.0.0.1:${port[1]}`);
-    });
-    python.once('exit', () => reject(new Error(`python3 -m http.server ended: ${said}`)));
-  });
-  return { origin: at, close: () => python.kill() };
-}
 
 test.before(async () => {
   server = await serve(ROOT, 0);
