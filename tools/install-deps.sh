@@ -44,8 +44,10 @@ need zip zip
 need unzip unzip
 # The check that the installed manual page renders (groff-base: man-db's renderer, without man).
 need groff-base groff
-# The browser test of the page (tests/web).
+# The browser test of the page (tests/web), and python3's http.server as the plain web host of
+# the browser and npm tests.
 need chromium /usr/bin/chromium
+need python3 python3
 # The Debian package's test (tests/dist): the build tools, lintian, and hardening-check from
 # devscripts. (qemu-user's qemu-x86_64 runs the engines on a processor without POPCNT.)
 need_bare dpkg-dev dpkg-buildpackage
