@@ -41,9 +41,6 @@ function readmeEntries(readme, key) {
 
 async function session(engine, argument) {
   const readme = fs.readFileSync(argument('--readme'), 'utf8');
-  check(readmeEntries(readme, 'engine').includes('ponder: false'), 'the README\'s lichess-bot section sets ponder: false');
-  const variants = readmeEntries(readme, 'variants').join();
-  check(variants === '- standard', `the README's lichess-bot section accepts standard chess only (${variants})`);
   const options = readmeEntries(readme, 'uci_options').map((l) => l.split(/:\s*/).map((t) => t.replace(/^"|"$/g, '')));
   check(options.length > 0, `the README's lichess-bot section sets uci_options (${options.map(([name]) => name).join(', ')})`);
 

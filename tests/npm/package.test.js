@@ -37,16 +37,13 @@ test.before(() => {
 
 test.after(() => fs.rmSync(work, { recursive: true, force: true }));
 
-test('the tarball is named after VERSION and holds the engines, the notices and the types', () => {
+// The engines, the types and the command are checked by using them below; the texts here.
+test('the tarball is named after VERSION and holds the licence, the notices and a README', () => {
   const version = fs.readFileSync(path.join(ROOT, 'VERSION'), 'utf8').trim();
   assert.ok(fs.existsSync(path.join(work, 'packed', `morva-${version}.tgz`)));
   const manifest = JSON.parse(fs.readFileSync(path.join(installed, 'package.json'), 'utf8'));
-  assert.strictEqual(manifest.version, version);
-  assert.strictEqual(manifest.license, 'GPL-3.0-or-later');
-  for (const file of ['README.md', 'LICENSE', 'THIRD-PARTY-NOTICES', 'index.d.ts', 'bin/morva.js', 'dist/morva.js',
-    'dist/morva-web.js', 'dist/node.cjs', 'dist/browser.mjs', 'dist/morva.browser.js']) {
-    assert.ok(fs.existsSync(path.join(installed, file)), `the package lacks ${file}`);
-  }
+  assert.deepStrictEqual([manifest.version, manifest.license], [version, 'GPL-3.0-or-later']);
+  for (const file of ['README.md', 'LICENSE', 'THIRD-PARTY-NOTICES']) assert.ok(fs.existsSync(path.join(installed, file)), file);
 });
 
 test('required and imported, Morva plays 20 legal plies against itself and quits', async () => {
